@@ -1,0 +1,58 @@
+// The configuration lexer: turns the input's bytes into tokens, one per call.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdio>
+
+#include "byte_source.h"
+#include "tokens.h"
+
+class lexer {
+public:
+    /// At most this many characters may be read while one token is scanned.
+    static constexpr int kScanLimit = 2048;
+
+    /// Echoed characters and the length-limit message go to `out`.
+    lexer(byte_source& in, std::FILE* out) : in_(in), yyout_(out) {}
+    lexer(const lexer&) = delete;
+    lexer& operator=(const lexer&) = delete;
+
+    /// The next token's code, or 0 at end of input (and at every call after).
+    /// Counts newlines in the global `lineno`, echoes every character at which
+    /// no token can be completed, and ends the run (status 1) when one scan
+    /// would read more than kScanLimit characters.
+    int yylex();
+
+    /// The value of the token just returned. A name's text lives in yytext and
+    /// is overwritten by the next call.
+    const token_value& yylval() const { return yylval_; }
+    const char* yytext() const { return yytext_.data(); }
+    int yyleng() const { return yyleng_; }
+
+private:
+    static constexpr int kEnd = -1;
+
+    int peek(std::size_t offset);
+    bool fill(std::size_t wanted);
+    void skip_blanks();
+    bool skip_comment();
+    int match_rule();
+    void echo_one();
+    [[noreturn]] void fail_too_long();
+
+    byte_source& in_;
+    std::FILE* yyout_;
+    bool input_done_ = false;  // the source has reported its end
+    bool ended_ = false;       // the end of input (or a NUL byte) has been scanned
+
+    // Characters read but not yet consumed are the look-ahead store; everything
+    // before pos_ has been consumed.
+    std::size_t pos_ = 0;
+    std::size_t end_ = 0;
+    std::array<char, 64 * 1024> buffer_{};
+
+    std::array<char, 16> yytext_{};
+    int yyleng_ = 0;
+    token_value yylval_;
+};

@@ -1,0 +1,94 @@
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "device.h"
+#include "globals.h"
+#include "link/description.h"
+#include "link_driver.h"
+#include "requests.h"
+
+namespace {
+
+// An interface name goes into a request as its name without the last
+// character, and a unit taken from that character.
+constexpr std::size_t kLongestSendableName = sizeof(link_req::name);
+
+std::int32_t unit_of(char last) {
+    if (last >= '1' && last <= '?') return last - '0';
+    if (last >= 'a' && last <= 'f') return last - 'a' + 10;
+    return 0;
+}
+
+// False when the name cannot be sent: empty, or too long for the request's
+// name field. Only a name that the driver reported can be either.
+bool set_interface(link_req& req, const char (&name)[kNameField]) {
+    const std::size_t length = strnlen(name, kNameField);
+    if (length == 0 || length > kLongestSendableName) {
+        std::fprintf(stderr,
+                     "zlconf: interface name \"%.*s\" does not fit a request (1 to %zu "
+                     "characters); not sent\n",
+                     static_cast<int>(length), name, kLongestSendableName);
+        return false;
+    }
+    std::memset(req.name, 0, sizeof req.name);
+    std::memcpy(req.name, name, length - 1);
+    req.unit = unit_of(name[length - 1]);
+    return true;
+}
+
+int send(std::uint32_t code, link_req* req) { return current_device().ioctl(linkfp, code, req); }
+
+// Every segment ends with one ZLIOSSEG: alone, after a ZLIOASEG, or after a
+// ZLIODSEG (then with state 0).
+void commit_segment(seg_desc& seg, link_req& req) {
+    if (!set_interface(req, seg.name)) return;
+    for (;;) {
+        req.flags = seg.state;
+        if ((seg.state & ZLS_DELETE) != 0 && (seg.state & ZLS_EXISTS) != 0) {
+            send(ZLIODSEG, &req);
+            seg.state = 0;
+        } else if ((seg.state & ZLS_NEW) != 0) {
+            send(ZLIOASEG, &req);
+            seg.state &= ~ZLS_NEW;
+        } else {
+            send(ZLIOSSEG, &req);
+            return;
+        }
+    }
+}
+
+void commit_table_lookup(link_req& req) {
+    for (ttl_entry* entry = zl->ttls; entry != nullptr; entry = entry->next) {
+        if (entry->installed != 0 || !set_interface(req, entry->ifname)) continue;
+        std::memcpy(req.eaddr, entry->eaddr, sizeof req.eaddr);
+        send(ZLIOATL, &req);
+    }
+}
+
+// Requests other than ZLIOCLINK go on whatever the driver answers.
+void commit() {
+    link_req req{};
+    if ((zl->mode & ZLM_EXISTS) == 0 && send(ZLIOCLINK, nullptr) != 0) {
+        std::fprintf(stderr, "Zelnar create failed : %s\n", std::strerror(errno));
+        return;
+    }
+    for (seg_desc* seg = zl->segs; seg != nullptr; seg = seg->next) commit_segment(*seg, req);
+    if ((zl->mode & ZLM_DELETE) != 0) {
+        send(ZLIODLINK, nullptr);
+        return;
+    }
+    req.flags = zl->mode;
+    send(ZLIOSMODE, &req);
+    commit_table_lookup(req);
+    send(ZLIOELINK, nullptr);
+}
+
+}  // namespace
+
+void close_link() {
+    commit();
+    release_link_description();
+    current_device().close(linkfp);
+    linkfp = 0;
+}

@@ -1,0 +1,84 @@
+#include <fcntl.h>
+
+#include <cerrno>
+#include <cstdint>
+#include <cstring>
+
+#include "device.h"
+#include "globals.h"
+#include "link/description.h"
+#include "link_driver.h"
+#include "requests.h"
+#include "run_failure.h"
+
+namespace {
+
+// The driver leaves its own handles in the pointer fields; they are opaque
+// numbers, so they are read as bytes and never used as pointers.
+template <typename Pointer>
+std::uint64_t handle_in(const Pointer& field) {
+    static_assert(sizeof(Pointer) == sizeof(std::uint64_t));
+    std::uint64_t handle;
+    std::memcpy(&handle, &field, sizeof handle);
+    return handle;
+}
+
+// Fetches the list whose first handle the driver left in `slot`, one record per
+// request, replacing each handle with the record read for it.
+template <typename Record>
+void read_list(Record*& slot_of_first, link_req& req, std::uint32_t code, const char* prefix,
+               void (*on_read)(Record&)) {
+    Record** slot = &slot_of_first;
+    std::uint64_t cursor = handle_in(*slot);
+    while (cursor != 0) {
+        auto* record = static_cast<Record*>(allocate_record());
+        *slot = record;
+        req.cursor = cursor;
+        req.data = record;
+        if (current_device().ioctl(linkfp, code, &req) != 0) {
+            record->next = nullptr;  // its bytes are not the driver's
+            throw run_failure::system_error(1, prefix, errno);
+        }
+        on_read(*record);
+        cursor = handle_in(record->next);
+        slot = &record->next;
+    }
+    *slot = nullptr;
+}
+
+}  // namespace
+
+int getlinkinfo() {
+    if (linkfp == 0 || zl == nullptr) {
+        throw run_failure(1, stderr, "\tZLC\t\t %d internal error ", 1084);
+    }
+    link_req req{};
+    req.data = zl;
+    if (current_device().ioctl(linkfp, ZLIOGLINK, &req) != 0) return 0;
+    read_list<seg_desc>(zl->segs, req, ZLIOGSEG, "zlconf ZLIOGSEG ", [](seg_desc&) {});
+    read_list<ttl_entry>(zl->ttls, req, ZLIOGTL, "zlconf ZLIOGTL ",
+                         [](ttl_entry& entry) { entry.installed = 1; });
+    return 1;
+}
+
+void set_linkname(const char* name) {
+    char path[5 + kNameField];
+    const int length = std::snprintf(path, sizeof path, "/dev/%s", name);
+    if (length < 0 || static_cast<std::size_t>(length) >= sizeof path) {
+        throw run_failure::system_error(1, "zlconf open device", ENAMETOOLONG);
+    }
+    linkfp = current_device().open(path, O_RDWR);
+    if (linkfp < 0) throw run_failure::system_error(1, "zlconf open device", errno);
+
+    zl = static_cast<link_desc*>(allocate_record());
+    forget_list_tails();
+    // Until the driver has written it, nothing in the record may be trusted.
+    zl->segs = nullptr;
+    zl->ttls = nullptr;
+    if (getlinkinfo() == 0) {
+        std::memcpy(zl->name, name, static_cast<std::size_t>(length) - 5 + 1);
+        zl->mode = kNewLinkMode;
+        zl->segs = nullptr;
+        zl->ttls = nullptr;
+    }
+}

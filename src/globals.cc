@@ -1,0 +1,6 @@
+#include "globals.h"
+
+link_desc* zl = nullptr;
+seg_desc* working_seg = nullptr;
+int linkfp = 0;
+int lineno = 1;

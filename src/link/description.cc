@@ -1,0 +1,132 @@
+#include "description.h"
+
+#include <cstdlib>
+#include <cstring>
+
+#include "globals.h"
+#include "run_failure.h"
+
+namespace {
+
+// Where the lists of `zl` end, kept beside the records so that appending costs
+// the same however long the list is. Valid only for the description `of`.
+struct list_tails {
+    const link_desc* of = nullptr;
+    seg_desc* last_seg = nullptr;
+    ttl_entry* last_ttl = nullptr;
+};
+list_tails tails;
+
+list_tails& tails_of_zl() {
+    if (tails.of != zl) {
+        tails = {zl, zl->segs, zl->ttls};
+        while (tails.last_seg != nullptr && tails.last_seg->next != nullptr) {
+            tails.last_seg = tails.last_seg->next;
+        }
+        while (tails.last_ttl != nullptr && tails.last_ttl->next != nullptr) {
+            tails.last_ttl = tails.last_ttl->next;
+        }
+    }
+    return tails;
+}
+
+// Names come from the lexer, at most 6 characters; the bound only keeps a
+// longer one from overrunning the field.
+void copy_name(char (&field)[kNameField], const char* name) {
+    const std::size_t length = strnlen(name, kNameField - 1);
+    std::memcpy(field, name, length);
+    field[length] = '\0';
+}
+
+}  // namespace
+
+void* allocate_record() {
+    void* record = std::malloc(kRecordSize);
+    if (record == nullptr) throw run_failure::out_of_memory();
+    return record;
+}
+
+void forget_list_tails() { tails = {}; }
+
+void create_link() {}
+
+void create_segment() {}
+
+seg_desc* find_seg(const char* name) {
+    const std::size_t length = std::strlen(name);
+    if (length >= kNameField) return nullptr;
+    for (seg_desc* seg = zl->segs; seg != nullptr; seg = seg->next) {
+        // Up to and including the NUL, which never lies past the field.
+        if (std::memcmp(seg->name, name, length + 1) == 0) return seg;
+    }
+    return nullptr;
+}
+
+void segment_interfacename(const char* name) {
+    working_seg = find_seg(name);
+    if (working_seg != nullptr) return;
+
+    auto* seg = static_cast<seg_desc*>(allocate_record());
+    copy_name(seg->name, name);
+    seg->speed = -1;
+    seg->duplex = -1;
+    seg->state = kNewSegState;
+    seg->next = nullptr;
+
+    list_tails& t = tails_of_zl();
+    (t.last_seg == nullptr ? zl->segs : t.last_seg->next) = seg;
+    t.last_seg = seg;
+    working_seg = seg;
+}
+
+void close_segment() { working_seg = nullptr; }
+
+void link_opt_tablelookup_address(std::int32_t a0, std::int32_t a1, std::int32_t a2,
+                                  std::int32_t a3, std::int32_t a4, std::int32_t a5) {
+    auto* entry = static_cast<ttl_entry*>(allocate_record());
+    const std::int32_t bytes[kEtherAddrLen] = {a0, a1, a2, a3, a4, a5};
+    for (std::size_t i = 0; i < kEtherAddrLen; ++i) {
+        entry->eaddr[i] = static_cast<std::uint8_t>(bytes[i] & 0xFF);
+    }
+    entry->ifname[0] = '\0';
+    entry->installed = 0;
+    entry->next = nullptr;
+
+    list_tails& t = tails_of_zl();
+    (t.last_ttl == nullptr ? zl->ttls : t.last_ttl->next) = entry;
+    t.last_ttl = entry;
+}
+
+void link_opt_tablelookup_interfacename(const char* name) {
+    ttl_entry* last = tails_of_zl().last_ttl;
+    if (last == nullptr) return;  // the grammar always appends the entry first
+    copy_name(last->ifname, name);
+    zl->mode |= ZLM_TBLLOOKUP;
+}
+
+// Iterative, so that a list of any length costs no stack.
+void delete_segs(seg_desc* first) {
+    while (first != nullptr) {
+        seg_desc* next = first->next;
+        std::free(first);
+        first = next;
+    }
+}
+
+void delete_ttls(ttl_entry* first) {
+    while (first != nullptr) {
+        ttl_entry* next = first->next;
+        std::free(first);
+        first = next;
+    }
+}
+
+void release_link_description() {
+    if (zl == nullptr) return;
+    if (zl->segs != nullptr) delete_segs(zl->segs);
+    if (zl->ttls != nullptr) delete_ttls(zl->ttls);
+    std::free(zl);
+    zl = nullptr;
+    working_seg = nullptr;
+    forget_list_tails();
+}

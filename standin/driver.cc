@@ -1,0 +1,124 @@
+#include "standin/driver.h"
+
+#include <cerrno>
+#include <cstdint>
+#include <cstring>
+#include <optional>
+
+#include "standin/link_names.h"
+#include "standin/log_lines.h"
+
+namespace standin {
+
+namespace {
+
+int failed(int error) {
+    errno = error;
+    return -1;
+}
+
+std::optional<std::uint32_t> known_code(unsigned long code) {
+    if (code > UINT32_MAX || request_name(static_cast<std::uint32_t>(code)) == nullptr) {
+        return std::nullopt;
+    }
+    return static_cast<std::uint32_t>(code);
+}
+
+bool carries_record(std::uint32_t code) {
+    return (code & kDirIn) != 0;
+}
+
+}  // namespace
+
+driver::driver(driver_state initial, failure_plan failures, std::unique_ptr<log_sink> log,
+               int first_descriptor)
+    : model_(std::move(initial)),
+      failures_(std::move(failures)),
+      log_(std::move(log)),
+      first_descriptor_(first_descriptor) {}
+
+void driver::log(const std::string& line) const {
+    log_->write_line(line);
+}
+
+int driver::lowest_free_descriptor() const {
+    int candidate = first_descriptor_;
+    for (auto it = open_devices_.lower_bound(candidate);
+         it != open_devices_.end() && it->first == candidate; ++it) {
+        ++candidate;
+    }
+    return candidate;
+}
+
+int driver::open(const char* path, int flags) {
+    if (path == nullptr) {
+        if (log_) {
+            log(open_line("(null)", flags, EFAULT));
+        }
+        return failed(EFAULT);
+    }
+    const std::optional<std::string_view> device = link_device_of_path(path);
+    const int error = device ? failures_.on_open(*device) : ENOENT;
+    if (log_) {
+        log(open_line(path, flags, error));
+    }
+    if (error != 0) {
+        return failed(error);
+    }
+    const int fd = lowest_free_descriptor();
+    open_devices_.emplace(fd, std::string(*device));
+    return fd;
+}
+
+// In the order a kernel and its driver would check: the descriptor, the code,
+// copying the record in, then the driver's own verdict.
+int driver::ioctl(int fd, unsigned long code, void* arg) {
+    const auto open_device = open_devices_.find(fd);
+    if (open_device == open_devices_.end()) {
+        if (log_) {
+            log(request_line(unknown_descriptor(fd), code, nullptr, EBADF));
+        }
+        return failed(EBADF);
+    }
+    const std::string& device = open_device->second;
+    const std::optional<std::uint32_t> request_code = known_code(code);
+    std::optional<link_req> request;
+    int error = 0;
+    if (!request_code) {
+        error = EINVAL;
+    } else if (carries_record(*request_code)) {
+        if (arg == nullptr) {
+            error = EFAULT;
+        } else {
+            request.emplace();
+            std::memcpy(&*request, arg, sizeof(link_req));
+        }
+    }
+    if (error == 0) {
+        error = failures_.on_request(*request_code);
+    }
+    if (error == 0) {
+        error = model_.handle(device, *request_code, request.value_or(link_req{}));
+    }
+    if (log_) {
+        log(request_line(device, code, request ? &*request : nullptr, error));
+    }
+    return error == 0 ? 0 : failed(error);
+}
+
+int driver::close(int fd) {
+    const auto open_device = open_devices_.find(fd);
+    if (open_device == open_devices_.end()) {
+        if (log_) {
+            log(close_line(unknown_descriptor(fd), EBADF));
+        }
+        return failed(EBADF);
+    }
+    if (log_) {
+        log(close_line(open_device->second, 0));
+    }
+    open_devices_.erase(open_device);
+    return 0;
+}
+
+}  // namespace standin

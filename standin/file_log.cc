@@ -1,0 +1,51 @@
+#include "standin/file_log.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <stdexcept>
+
+namespace standin {
+
+namespace {
+
+constexpr mode_t kLogPermissions = 0644;
+
+std::runtime_error log_failure(const std::string& path, std::string_view what) {
+    return std::runtime_error("cannot " + std::string(what) + " log " + path + ": " +
+                              std::strerror(errno));
+}
+
+}  // namespace
+
+file_log::file_log(std::string path)
+    : path_(std::move(path)),
+      fd_(::open(path_.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, kLogPermissions)) {
+    if (fd_ < 0) {
+        throw log_failure(path_, "open");
+    }
+}
+
+file_log::~file_log() {
+    ::close(fd_);
+}
+
+void file_log::write_line(std::string_view line) {
+    std::string text(line);
+    text += '\n';
+    std::string_view rest = text;
+    while (!rest.empty()) {
+        const ssize_t written = ::write(fd_, rest.data(), rest.size());
+        if (written < 0 && errno == EINTR) {
+            continue;
+        }
+        if (written <= 0) {
+            throw log_failure(path_, "append to");
+        }
+        rest.remove_prefix(static_cast<std::size_t>(written));
+    }
+}
+
+}  // namespace standin

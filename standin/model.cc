@@ -1,0 +1,153 @@
+#include "standin/model.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <optional>
+#include <string>
+
+#include "standin/handles.h"
+#include "standin/interface_names.h"
+#include "standin/link_names.h"
+#include "standin/record_images.h"
+
+namespace standin {
+
+namespace {
+
+int copy_out(void* data, const record_image& image) {
+    if (data == nullptr) {
+        return EFAULT;
+    }
+    std::memcpy(data, image.data(), image.size());
+    return 0;
+}
+
+int read_link(const link_state& link, std::uint32_t slot, void* data) {
+    return copy_out(
+        data, link_record(link, first_handle(slot, record_kind::segment, link.segments.size()),
+                          first_handle(slot, record_kind::lookup_entry, link.entries.size())));
+}
+
+int read_segment(const link_state& link, std::uint32_t slot, std::uint64_t cursor, void* data) {
+    const auto position = handle_position(cursor, slot, record_kind::segment);
+    if (!position || *position >= link.segments.size()) {
+        return EINVAL;
+    }
+    const auto next = handle_after(slot, record_kind::segment, *position, link.segments.size());
+    return copy_out(data, segment_record(link.segments[*position], next));
+}
+
+int read_entry(const link_state& link, std::uint32_t slot, std::uint64_t cursor, void* data) {
+    const auto position = handle_position(cursor, slot, record_kind::lookup_entry);
+    if (!position || *position >= link.entries.size()) {
+        return EINVAL;
+    }
+    const auto next = handle_after(slot, record_kind::lookup_entry, *position, link.entries.size());
+    return copy_out(data, lookup_record(link.entries[*position], next));
+}
+
+auto find_segment(link_state& link, std::string_view name) {
+    return std::find_if(link.segments.begin(), link.segments.end(),
+                        [name](const segment_state& segment) { return segment.name == name; });
+}
+
+int add_segment(link_state& link, const link_req& request) {
+    const std::optional<std::string> name = interface_name_of(request);
+    if (!name) {
+        return EINVAL;
+    }
+    if (find_segment(link, *name) != link.segments.end()) {
+        return EEXIST;
+    }
+    if (link.segments.size() >= kMaxListLength) {
+        return ENOSPC;
+    }
+    link.segments.push_back(
+        {*name, speed_for_state(request.flags), duplex_for_state(request.flags), request.flags});
+    return 0;
+}
+
+int set_segment(link_state& link, const link_req& request) {
+    const std::optional<std::string> name = interface_name_of(request);
+    if (!name) {
+        return EINVAL;
+    }
+    const auto segment = find_segment(link, *name);
+    if (segment == link.segments.end()) {
+        return ENOENT;
+    }
+    segment->state = request.flags;
+    segment->speed = speed_for_state(request.flags);
+    segment->duplex = duplex_for_state(request.flags);
+    return 0;
+}
+
+int remove_segment(link_state& link, const link_req& request) {
+    const std::optional<std::string> name = interface_name_of(request);
+    if (!name) {
+        return EINVAL;
+    }
+    const auto segment = find_segment(link, *name);
+    if (segment == link.segments.end()) {
+        return ENOENT;
+    }
+    link.segments.erase(segment);
+    return 0;
+}
+
+// Like the tool's own table, the driver keeps duplicate addresses as separate entries.
+int add_entry(link_state& link, const link_req& request) {
+    const std::optional<std::string> name = interface_name_of(request);
+    if (!name) {
+        return EINVAL;
+    }
+    if (link.entries.size() >= kMaxListLength) {
+        return ENOSPC;
+    }
+    lookup_entry entry;
+    std::memcpy(entry.address.data(), request.eaddr, entry.address.size());
+    entry.ifname = *name;
+    link.entries.push_back(std::move(entry));
+    return 0;
+}
+
+}  // namespace
+
+int model::create_link(std::string_view device) {
+    if (links_.contains(device)) {
+        return EEXIST;
+    }
+    links_.emplace(std::string(device), empty_link(device));
+    return 0;
+}
+
+int model::handle(std::string_view device, std::uint32_t code, const link_req& request) {
+    if (request_name(code) == nullptr) {
+        return EINVAL;
+    }
+    if (code == ZLIOCLINK) {
+        return create_link(device);
+    }
+    const auto found = links_.find(device);
+    if (found == links_.end()) {
+        return ENXIO;
+    }
+    link_state& link = found->second;
+    const std::uint32_t slot = link_device_slot(device);
+    switch (code) {
+        case ZLIOGLINK: return read_link(link, slot, request.data);
+        case ZLIOGSEG: return read_segment(link, slot, request.cursor, request.data);
+        case ZLIOGTL: return read_entry(link, slot, request.cursor, request.data);
+        case ZLIOASEG: return add_segment(link, request);
+        case ZLIOSSEG: return set_segment(link, request);
+        case ZLIODSEG: return remove_segment(link, request);
+        case ZLIOATL: return add_entry(link, request);
+        case ZLIOSMODE: link.mode = request.flags; return 0;
+        case ZLIODLINK: links_.erase(found); return 0;
+        case ZLIOELINK: return 0;
+        default: return EINVAL;
+    }
+}
+
+}  // namespace standin

@@ -1,0 +1,58 @@
+#include "standin/preload_session.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <string_view>
+
+#include "standin/file_log.h"
+#include "standin/link_names.h"
+#include "standin/state_file.h"
+
+namespace standin {
+
+namespace {
+
+std::string environment(const char* name) {
+    const char* value = std::getenv(name);
+    return value == nullptr ? std::string() : std::string(value);
+}
+
+}  // namespace
+
+bool names_link_device(const char* path) {
+    return path != nullptr && link_device_of_path(path).has_value();
+}
+
+std::unique_ptr<preload_session> preload_session::from_environment() {
+    const std::string state_path = environment("ZLSTANDIN_STATE");
+    const std::string log_path = environment("ZLSTANDIN_LOG");
+    const std::string failures = environment("ZLSTANDIN_FAIL");
+
+    driver_state initial = state_path.empty() ? driver_state{} : load_state_file(state_path);
+    failure_plan plan = failure_plan::parse(failures);
+    std::unique_ptr<log_sink> log;
+    if (!log_path.empty()) {
+        log = std::make_unique<file_log>(log_path);
+    }
+    return std::unique_ptr<preload_session>(
+        new preload_session(std::move(initial), std::move(plan), std::move(log), state_path));
+}
+
+preload_session::preload_session(driver_state initial, failure_plan failures,
+                                 std::unique_ptr<log_sink> log, std::string state_path)
+    : driver_(std::move(initial), std::move(failures), std::move(log)),
+      state_path_(std::move(state_path)) {}
+
+int preload_session::close(int fd) {
+    const bool link_device = driver_.is_open(fd);
+    const int result = driver_.close(fd);
+    if (result == 0 && link_device && !state_path_.empty()) {
+        // The caller sees errno as the close left it, not as saving did.
+        const int saved_errno = errno;
+        save_state_file(state_path_, driver_.state());
+        errno = saved_errno;
+    }
+    return result;
+}
+
+}  // namespace standin

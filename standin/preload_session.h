@@ -1,0 +1,42 @@
+// The stand-in driver inside a process that preloads it, configured from the
+// environment when the process first opens a link device:
+//
+//   ZLSTANDIN_STATE  state file (state_file.h) loaded at the start and written
+//                    back after every close of a link device; unset: the
+//                    driver starts with no links and keeps nothing
+//   ZLSTANDIN_LOG    file the request log is appended to; unset: no log
+//   ZLSTANDIN_FAIL   failures to inject (failure_plan.h); unset: none
+//
+// An empty variable counts as unset. With none set, opens, requests and
+// closes of link devices make no system call.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "standin/driver.h"
+
+namespace standin {
+
+// Whether a path, which may be null, names one of the link devices.
+bool names_link_device(const char* path);
+
+class preload_session {
+public:
+    // Throws std::exception describing a bad configuration.
+    static std::unique_ptr<preload_session> from_environment();
+
+    int open(const char* path, int flags) { return driver_.open(path, flags); }
+    int ioctl(int fd, unsigned long code, void* arg) { return driver_.ioctl(fd, code, arg); }
+    // Throws std::exception when the state file cannot be written.
+    int close(int fd);
+
+private:
+    preload_session(driver_state initial, failure_plan failures, std::unique_ptr<log_sink> log,
+                    std::string state_path);
+
+    driver driver_;
+    std::string state_path_;  // empty when the state is kept in memory only
+};
+
+}  // namespace standin

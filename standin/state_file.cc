@@ -1,0 +1,319 @@
+#include "standin/state_file.h"
+
+#include <array>
+#include <cerrno>
+#include <charconv>
+#include <cinttypes>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "standin/link_names.h"
+#include "standin/name_text.h"
+
+namespace standin {
+
+namespace {
+
+std::vector<std::string_view> words_of(std::string_view line) {
+    line = line.substr(0, line.find('#'));
+    std::vector<std::string_view> words;
+    constexpr std::string_view kBlanks = " \t\r";
+    for (std::size_t start = line.find_first_not_of(kBlanks); start != std::string_view::npos;
+         start = line.find_first_not_of(kBlanks, start)) {
+        const std::size_t end = line.find_first_of(kBlanks, start);
+        words.push_back(line.substr(start, end - start));
+        start = end == std::string_view::npos ? line.size() : end;
+    }
+    return words;
+}
+
+std::string quoted(std::string_view word) {
+    return "'" + std::string(word) + "'";
+}
+
+template <typename Number>
+std::optional<Number> number_from(std::string_view word) {
+    int base = 10;
+    if (word.starts_with("0x") || word.starts_with("0X")) {
+        word.remove_prefix(2);
+        base = 16;
+    }
+    Number value{};
+    const auto [end, failure] =
+        std::from_chars(word.data(), word.data() + word.size(), value, base);
+    if (word.empty() || failure != std::errc{} || end != word.data() + word.size()) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+std::optional<std::array<std::uint8_t, kEtherAddrLen>> address_from(std::string_view word) {
+    constexpr std::size_t kTextLength = kEtherAddrLen * 3 - 1;
+    if (word.size() != kTextLength) {
+        return std::nullopt;
+    }
+    std::array<std::uint8_t, kEtherAddrLen> address{};
+    for (std::size_t i = 0; i < kEtherAddrLen; ++i) {
+        const char* digits = word.data() + i * 3;
+        const auto [end, failure] = std::from_chars(digits, digits + 2, address[i], 16);
+        const bool separated = i + 1 == kEtherAddrLen || digits[2] == ':';
+        if (failure != std::errc{} || end != digits + 2 || !separated) {
+            return std::nullopt;
+        }
+    }
+    return address;
+}
+
+// Reads one line's words, keeping the line number for every complaint.
+class line_reader {
+public:
+    line_reader(std::size_t number, std::vector<std::string_view> words)
+        : number_(number), words_(std::move(words)) {}
+
+    [[noreturn]] void fail(const std::string& why) const {
+        throw state_file_error("line " + std::to_string(number_) + ": " + why);
+    }
+
+    std::size_t size() const { return words_.size(); }
+    std::string_view operator[](std::size_t i) const { return words_[i]; }
+
+    void expect_size(std::size_t count, std::string_view usage) const {
+        if (words_.size() != count) {
+            fail("expected " + std::string(usage));
+        }
+    }
+
+    std::string name(std::size_t i) const {
+        const std::optional<std::string> name = name_from_text(words_[i]);
+        if (!name) {
+            fail("bad escape in name " + quoted(words_[i]));
+        }
+        if (name->empty() || name->size() > kNameField) {
+            fail("name " + quoted(words_[i]) + " is not 1 to " + std::to_string(kNameField) +
+                 " bytes long");
+        }
+        return *name;
+    }
+
+    template <typename Number>
+    Number number(std::size_t i) const {
+        const std::optional<Number> value = number_from<Number>(words_[i]);
+        if (!value) {
+            fail("bad number " + quoted(words_[i]));
+        }
+        return *value;
+    }
+
+    std::array<std::uint8_t, kEtherAddrLen> address(std::size_t i) const {
+        const auto address = address_from(words_[i]);
+        if (!address) {
+            fail("bad Ethernet address " + quoted(words_[i]) + " (want xx:xx:xx:xx:xx:xx)");
+        }
+        return *address;
+    }
+
+private:
+    std::size_t number_;
+    std::vector<std::string_view> words_;
+};
+
+template <typename Value>
+void set_once(const line_reader& line, std::optional<Value>& field, std::string_view key,
+              Value value) {
+    if (field) {
+        line.fail(std::string(key) + " given twice");
+    }
+    field = value;
+}
+
+segment_state segment_from(const line_reader& line) {
+    if (line.size() < 2 || line.size() % 2 != 0) {
+        line.fail("expected segment NAME [speed N] [duplex N] [state BITS]");
+    }
+    segment_state segment;
+    segment.name = line.name(1);
+    std::optional<std::int32_t> speed;
+    std::optional<std::int32_t> duplex;
+    std::optional<std::uint32_t> state;
+    for (std::size_t i = 2; i < line.size(); i += 2) {
+        const std::string_view key = line[i];
+        if (key == "speed") {
+            set_once(line, speed, key, line.number<std::int32_t>(i + 1));
+        } else if (key == "duplex") {
+            set_once(line, duplex, key, line.number<std::int32_t>(i + 1));
+        } else if (key == "state") {
+            set_once(line, state, key, line.number<std::uint32_t>(i + 1));
+        } else {
+            line.fail("unknown segment field " + quoted(key));
+        }
+    }
+    segment.state = state.value_or(0);
+    segment.speed = speed.value_or(speed_for_state(segment.state));
+    segment.duplex = duplex.value_or(duplex_for_state(segment.state));
+    return segment;
+}
+
+// Applies one line inside a link block to that link.
+void add_to_link(const line_reader& line, std::string_view device, link_state& link, bool& named) {
+    const std::string_view keyword = line[0];
+    if (keyword == "name") {
+        line.expect_size(2, "name NAME");
+        if (named) {
+            line.fail("link " + std::string(device) + " is named twice");
+        }
+        link.record_name = line.name(1);
+        named = true;
+    } else if (keyword == "mode") {
+        line.expect_size(2, "mode BITS");
+        link.mode = line.number<std::uint32_t>(1);
+    } else if (keyword == "segment") {
+        segment_state segment = segment_from(line);
+        for (const segment_state& other : link.segments) {
+            if (other.name == segment.name) {
+                line.fail("segment " + quoted(line[1]) + " appears twice in link " +
+                          std::string(device));
+            }
+        }
+        if (link.segments.size() >= kMaxListLength) {
+            line.fail("too many segments");
+        }
+        link.segments.push_back(std::move(segment));
+    } else if (keyword == "tl") {
+        line.expect_size(3, "tl xx:xx:xx:xx:xx:xx IFNAME");
+        if (link.entries.size() >= kMaxListLength) {
+            line.fail("too many table-lookup entries");
+        }
+        link.entries.push_back({line.address(1), line.name(2)});
+    } else {
+        line.fail("unknown keyword " + quoted(keyword));
+    }
+}
+
+std::string hex32(std::uint32_t value) {
+    std::array<char, 16> text{};
+    std::snprintf(text.data(), text.size(), "0x%08" PRIx32, value);
+    return text.data();
+}
+
+std::string address_text(const std::array<std::uint8_t, kEtherAddrLen>& address) {
+    std::array<char, 24> text{};
+    std::snprintf(text.data(), text.size(), "%02x:%02x:%02x:%02x:%02x:%02x", address[0], address[1],
+                  address[2], address[3], address[4], address[5]);
+    return text.data();
+}
+
+struct file_closer {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using file_handle = std::unique_ptr<std::FILE, file_closer>;
+
+state_file_error file_failure(const std::string& path, std::string_view what) {
+    return state_file_error(path + ": cannot " + std::string(what) + ": " + std::strerror(errno));
+}
+
+}  // namespace
+
+driver_state parse_state(std::string_view text) {
+    driver_state state;
+    link_state* current = nullptr;
+    std::string_view current_device;
+    bool named = false;
+    std::size_t number = 0;
+    while (!text.empty()) {
+        const std::size_t end = text.find('\n');
+        const line_reader line(++number, words_of(text.substr(0, end)));
+        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+        if (line.size() == 0) {
+            continue;
+        }
+        if (line[0] == "link") {
+            line.expect_size(2, "link DEVICE");
+            if (!is_link_device_name(line[1])) {
+                line.fail(quoted(line[1]) + " is not a link device (zl0..zl8, zlumi0..zlumi8)");
+            }
+            const auto [entry, added] = state.emplace(std::string(line[1]), empty_link(line[1]));
+            if (!added) {
+                line.fail("link " + std::string(line[1]) + " appears twice");
+            }
+            current = &entry->second;
+            current_device = entry->first;
+            named = false;
+            continue;
+        }
+        if (current == nullptr) {
+            line.fail(quoted(line[0]) + " before the first link line");
+        }
+        add_to_link(line, current_device, *current, named);
+    }
+    return state;
+}
+
+std::string format_state(const driver_state& state) {
+    std::string text;
+    for (const auto& [device, link] : state) {
+        if (!text.empty()) {
+            text += '\n';
+        }
+        text += "link " + device + '\n';
+        if (link.record_name != device) {
+            text += "  name " + name_as_text(link.record_name) + '\n';
+        }
+        text += "  mode " + hex32(link.mode) + '\n';
+        for (const segment_state& segment : link.segments) {
+            text += "  segment " + name_as_text(segment.name) + " speed " +
+                    std::to_string(segment.speed) + " duplex " + std::to_string(segment.duplex) +
+                    " state " + hex32(segment.state) + '\n';
+        }
+        for (const lookup_entry& entry : link.entries) {
+            text += "  tl " + address_text(entry.address) + ' ' + name_as_text(entry.ifname) + '\n';
+        }
+    }
+    return text;
+}
+
+driver_state load_state_file(const std::string& path) {
+    const file_handle file(std::fopen(path.c_str(), "r"));
+    if (!file) {
+        if (errno == ENOENT) {
+            return {};
+        }
+        throw file_failure(path, "read state");
+    }
+    std::string text;
+    std::array<char, 4096> buffer;
+    std::size_t count = 0;
+    while ((count = std::fread(buffer.data(), 1, buffer.size(), file.get())) > 0) {
+        text.append(buffer.data(), count);
+    }
+    if (std::ferror(file.get()) != 0) {
+        throw file_failure(path, "read state");
+    }
+    try {
+        return parse_state(text);
+    } catch (const state_file_error& error) {
+        throw state_file_error(path + ": " + error.what());
+    }
+}
+
+void save_state_file(const std::string& path, const driver_state& state) {
+    const std::string temporary = path + ".tmp";
+    const std::string text = format_state(state);
+    {
+        const file_handle file(std::fopen(temporary.c_str(), "w"));
+        if (!file) {
+            throw file_failure(temporary, "write state");
+        }
+        if (std::fwrite(text.data(), 1, text.size(), file.get()) != text.size() ||
+            std::fflush(file.get()) != 0) {
+            throw file_failure(temporary, "write state");
+        }
+    }
+    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
+        throw file_failure(path, "replace state");
+    }
+}
+
+}  // namespace standin

@@ -1,0 +1,197 @@
+#include "config/lexer.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "captured_stream.h"
+#include "globals.h"
+#include "memory_source.h"
+#include "run_failure.h"
+
+namespace {
+
+struct scan_result {
+    std::string tokens;  // "NAME" or "NAME(value)", joined by blanks
+    std::string echoed;
+    int lines = 0;
+    int failure_status = -1;  // the status of a run_failure, or -1
+    bool operator==(const scan_result&) const = default;
+};
+
+std::string describe(int tok, const token_value& value) {
+    switch (tok) {
+    case LINKNAME:
+    case INTERFACENAME: return std::string(token_name(tok)) + "(" + value.text + ")";
+    case HEX: return "HEX(" + std::to_string(value.number) + ")";
+    default: return token_name(tok);
+    }
+}
+
+// Scans the whole input, handing it to the lexer `piece` bytes at a time.
+scan_result scan(const std::string& input, std::size_t piece = 1 << 20) {
+    lineno = 1;
+    memory_source source(input, piece);
+    captured_stream out;
+    lexer lex(source, out.file());
+    scan_result result;
+    try {
+        for (int tok; (tok = lex.yylex()) != END_OF_INPUT;) {
+            if (!result.tokens.empty()) result.tokens += ' ';
+            result.tokens += describe(tok, lex.yylval());
+        }
+        EXPECT_EQ(lex.yylex(), END_OF_INPUT) << "the end is reported again";
+    } catch (const run_failure& failure) {
+        // As the entry point does: the message goes where the lexer echoes.
+        EXPECT_EQ(failure.stream(), out.file());
+        std::fputs(failure.message(), failure.stream());
+        result.failure_status = failure.status();
+    }
+    result.echoed = out.text();
+    result.lines = lineno;
+    return result;
+}
+
+struct lexer_case {
+    const char* input;
+    const char* tokens;
+    const char* echoed;
+};
+
+void PrintTo(const lexer_case& c, std::ostream* os) { *os << testing::PrintToString(c.input); }
+
+class LexerCases : public testing::TestWithParam<lexer_case> {};
+
+TEST_P(LexerCases, TokensAndEcho) {
+    const lexer_case& c = GetParam();
+    const scan_result whole = scan(c.input);
+    EXPECT_EQ(whole.tokens, c.tokens) << "input: " << c.input;
+    EXPECT_EQ(whole.echoed, c.echoed) << "input: " << c.input;
+    // Byte by byte from the source, every look-ahead crosses a refill.
+    EXPECT_EQ(scan(c.input, 1), whole);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, LexerCases,
+    testing::Values(
+        lexer_case{"ce ", "HEX(206)", ""}, lexer_case{"ce0 cea ce10", "INTERFACENAME(ce0) INTERFACENAME(cea) INTERFACENAME(ce10)", ""},
+        lexer_case{"ce100 ", "INTERFACENAME(ce10)", "0"}, lexer_case{"ceg", "HEX(206)", "g"},
+        lexer_case{"kce7 tcef zce99 zme0 zre5 zwce12 zwre3",
+                   "INTERFACENAME(kce7) INTERFACENAME(tcef) INTERFACENAME(zce99) "
+                   "INTERFACENAME(zme0) INTERFACENAME(zre5) INTERFACENAME(zwce12) "
+                   "INTERFACENAME(zwre3)",
+                   ""},
+        lexer_case{"zl0 zl8 zlumi0 zlumi8", "LINKNAME(zl0) LINKNAME(zl8) LINKNAME(zlumi0) LINKNAME(zlumi8)", ""},
+        lexer_case{"zl9 ", "ZELNAR", "9"}, lexer_case{"zlumix", "ZELNAR", "umix"},
+        lexer_case{"zlumi", "ZELNAR", "umi"}, lexer_case{"zelnar0", "ZELNAR", "0"},
+        lexer_case{"zwce", "HEX(206)", "zw"}, lexer_case{"link linked", "ZELNAR ZELNAR HEX(237)", ""},
+        lexer_case{"cE0", "", "cE0"}));
+
+INSTANTIATE_TEST_SUITE_P(
+    Keywords, LexerCases,
+    testing::Values(
+        lexer_case{"dstroute xor dynamic dym fallover fo roundrobin rr spillover so",
+                   "DSTROUTE DSTROUTE DYMXOR DYMXOR FALLOVER FALLOVER ROUNDROBIN ROUNDROBIN "
+                   "SPILLOVER SPILLOVER",
+                   ""},
+        lexer_case{"dumpinfo di add open delete del close sameaddr diffaddr tablelookup tl",
+                   "DUMPINFO DUMPINFO ADD ADD DELETE DELETE DELETE SAMEADDR DIFFADDR TBLLOOKUP "
+                   "TBLLOOKUP",
+                   ""},
+        lexer_case{"standby speed duplex 100bt 10bt auto half full trunk zelnar zl link segment seg end ;",
+                   "STANDBY SPEED DUPLEX S100BT S10BT SAUTO HALFDUX FULLDUX TRUNK ZELNAR ZELNAR "
+                   "ZELNAR SEGMENT SEGMENT END END",
+                   ""},
+        lexer_case{"dymxor", "DYMXOR DSTROUTE", ""}, lexer_case{"dele", "DELETE", "e"},
+        lexer_case{"speeds", "SPEED", "s"}, lexer_case{"fall", "HEX(250)", "ll"},
+        lexer_case{"segments", "SEGMENT", "s"}, lexer_case{"ad de dd", "HEX(173) HEX(222) HEX(221)", ""},
+        lexer_case{"tl08", "TBLLOOKUP HEX(8)", ""}, lexer_case{"end;", "END END", ""},
+        lexer_case{"END Segment", "", "ENDSegment"}, lexer_case{"Add", "HEX(221)", "A"},
+        lexer_case{"standb", "HEX(219)", "stan"}));
+
+INSTANTIATE_TEST_SUITE_P(
+    NumbersAndPunctuation, LexerCases,
+    testing::Values(lexer_case{"10 100", "HEX(16) HEX(16)", "0"},
+                    lexer_case{"100bt 10bt", "S100BT S10BT", ""},
+                    lexer_case{"8:0:1", "COLON COLON", "801"},
+                    lexer_case{"02:00:ff", "HEX(2) COLON HEX(0) COLON HEX(255)", ""},
+                    lexer_case{"0A", "", "0A"}, lexer_case{"a,b.c\r", "", "a,b.c\r"},
+                    lexer_case{"\xc3\xa9 ce1", "INTERFACENAME(ce1)", "\xc3\xa9"}));
+
+INSTANTIATE_TEST_SUITE_P(
+    Comments, LexerCases,
+    testing::Values(lexer_case{"end ^# ce0 end\nend", "END END", ""},
+                    lexer_case{"^#\nend", "END", ""},
+                    lexer_case{"# text", "", "#text"},
+                    lexer_case{"^#abc", "HEX(171)", "^#c"},
+                    lexer_case{"^#ab\rc\r\nend\r\n", "END", "\r"},
+                    lexer_case{"^^#x\n", "", "^"}));
+
+TEST(Lexer, CountsLinesThroughCommentsAndEchoes) {
+    EXPECT_EQ(scan("").lines, 1);
+    EXPECT_EQ(scan("\n\n \t\n").lines, 4);
+    EXPECT_EQ(scan("a\n^# x\nB\n^#y").lines, 4);
+}
+
+TEST(Lexer, LineOfEachTokenIsTheLineItStandsOn) {
+    lineno = 1;
+    memory_source source("zl zl0\n\n  seg\n^# note\nce1 end");
+    captured_stream out;
+    lexer lex(source, out.file());
+    std::vector<int> lines;
+    while (lex.yylex() != END_OF_INPUT) lines.push_back(lineno);
+    EXPECT_EQ(lines, (std::vector<int>{1, 1, 3, 5, 5}));
+}
+
+TEST(Lexer, NulByteEndsTheInput) {
+    const std::string input("ce1\0 ce2", 8);
+    const scan_result r = scan(input);
+    EXPECT_EQ(r.tokens, "INTERFACENAME(ce1)");
+    EXPECT_EQ(r.echoed, "");
+    EXPECT_EQ(scan(std::string("^#x\0\n", 5)).echoed, "^#x");
+}
+
+TEST(Lexer, DoesNotReadPastATokenThatCannotGrow) {
+    // A pipe may hold no more yet: "end" must be returned without waiting.
+    lineno = 1;
+    memory_source source("zl zl0 end", 3);
+    captured_stream out;
+    lexer lex(source, out.file());
+    EXPECT_EQ(lex.yylex(), ZELNAR);
+    EXPECT_EQ(lex.yylex(), LINKNAME);
+    EXPECT_EQ(lex.yylex(), END);
+    EXPECT_EQ(source.reads(), 4);  // "zl ", "zl0", " en", "d"
+}
+
+std::string limit_message() { return "Input string too long, limit 2048\n"; }
+
+TEST(Lexer, BlankRunsUpToTheLimit) {
+    for (const char blank : {' ', '\t'}) {
+        const scan_result ok = scan(std::string(2047, blank) + "end");
+        EXPECT_EQ(ok.tokens, "END");
+        EXPECT_EQ(ok.failure_status, -1);
+
+        for (const std::string& after : {std::string("end"), std::string()}) {
+            const scan_result over = scan("di\n" + std::string(2048, blank) + after, 1000);
+            EXPECT_EQ(over.tokens, "DUMPINFO");
+            EXPECT_EQ(over.failure_status, 1);
+            EXPECT_EQ(over.echoed, limit_message());
+        }
+    }
+    // Runs split by a newline are separate scans.
+    EXPECT_EQ(scan(std::string(2047, ' ') + "\n" + std::string(2047, ' ') + "end").tokens, "END");
+}
+
+TEST(Lexer, CommentsUpToTheLimit) {
+    const std::string body2045(2045, 'x');  // "^#" and 2045 characters: 2047
+    EXPECT_EQ(scan("^#" + body2045 + "\nend", 7).tokens, "END");
+    EXPECT_EQ(scan("^#" + body2045 + "x\nend", 7).echoed, limit_message());
+    EXPECT_EQ(scan("^#" + body2045 + "x", 7).echoed, limit_message());
+    // Unterminated and short enough: scanned again as ordinary text.
+    const scan_result echoed = scan("^#" + body2045);
+    EXPECT_EQ(echoed.failure_status, -1);
+    EXPECT_EQ(echoed.echoed, "^#" + body2045);
+}
+
+}  // namespace

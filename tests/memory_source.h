@@ -1,0 +1,32 @@
+// Test input for the lexer: a string handed out in pieces of a chosen size, so
+// that tokens and comments fall across the lexer's refills.
+#pragma once
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+
+#include "config/byte_source.h"
+
+class memory_source final : public byte_source {
+public:
+    explicit memory_source(std::string text, std::size_t piece = 1 << 20)
+        : text_(std::move(text)), piece_(piece) {}
+
+    std::size_t read_some(char* buffer, std::size_t capacity) override {
+        const std::size_t n = std::min({capacity, piece_, text_.size() - at_});
+        std::memcpy(buffer, text_.data() + at_, n);
+        at_ += n;
+        ++reads_;
+        return n;
+    }
+
+    std::size_t consumed() const { return at_; }
+    int reads() const { return reads_; }
+
+private:
+    std::string text_;
+    std::size_t piece_;
+    std::size_t at_ = 0;
+    int reads_ = 0;
+};

@@ -1,0 +1,247 @@
+#include "config/parser.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "captured_stream.h"
+#include "globals.h"
+#include "memory_source.h"
+#include "recording_actions.h"
+#include "run_failure.h"
+
+namespace {
+
+using testing::ElementsAre;
+using testing::IsEmpty;
+
+struct parse_result {
+    std::vector<std::string> calls;
+    int result = -1;
+    std::string diagnostics;
+    std::string echoed;
+};
+
+parse_result parse(const std::string& input) {
+    lineno = 1;
+    memory_source source(input);
+    captured_stream out;
+    captured_stream diagnostics;
+    lexer lex(source, out.file());
+    recording_actions actions;
+    parse_result r;
+    r.result = yyparse(lex, actions, diagnostics.file());
+    r.calls = actions.calls;
+    r.diagnostics = diagnostics.text();
+    r.echoed = out.text();
+    return r;
+}
+
+std::string syntax_error(int line) { return "*** \t Syntax error line " + std::to_string(line) + "\n"; }
+
+TEST(Parser, WorkedExampleCallsEveryOperationInOrder) {
+    const parse_result r = parse(
+        "zelnar zlumi0\n"
+        "roundrobin\n"
+        "segment ce0\n"
+        "speed 100bt\n"
+        "duplex full\n"
+        "end\n"
+        "seg ce1 standby ;\n"
+        "tl 02:00:00:0a:0b:0c ce1\n"
+        "dumpinfo\n"
+        "end\n"
+        "zl zl1 end\n");
+    EXPECT_EQ(r.result, 0);
+    EXPECT_EQ(r.diagnostics, "");
+    EXPECT_THAT(r.calls,
+                ElementsAre("create_link", "set_linkname zlumi0", "link_opt_roundrobin",
+                            "create_segment", "segment_interfacename ce0", "seg_opt_100bt",
+                            "seg_opt_fulldux", "close_segment", "create_segment",
+                            "segment_interfacename ce1", "seg_opt_standby", "close_segment",
+                            "link_opt_tablelookup_address 2 0 0 10 11 12",
+                            "link_opt_tablelookup_interfacename ce1", "link_opt_dumpinfo",
+                            "close_link", "create_link", "set_linkname zl1", "close_link"));
+}
+
+TEST(Parser, EveryStatementReachesItsOperation) {
+    const parse_result r = parse(
+        "link zl2 add delete xor dym fo rr so di\n"
+        "seg zce9 open close sameaddr diffaddr standby trunk speed auto speed 100bt speed 10bt\n"
+        "  duplex half duplex full end end");
+    EXPECT_EQ(r.result, 0);
+    EXPECT_THAT(r.calls,
+                ElementsAre("create_link", "set_linkname zl2", "link_opt_add", "link_opt_delete",
+                            "link_opt_dstroute", "link_opt_dymxor", "link_opt_fallover",
+                            "link_opt_roundrobin", "link_opt_spillover", "link_opt_dumpinfo",
+                            "create_segment", "segment_interfacename zce9", "seg_opt_add",
+                            "seg_opt_delete", "seg_opt_sameaddr", "seg_opt_diffaddr",
+                            "seg_opt_standby", "seg_opt_trunk", "seg_opt_auto", "seg_opt_100bt",
+                            "seg_opt_10bt", "seg_opt_halfdux", "seg_opt_fulldux",
+                            "close_segment", "close_link"));
+}
+
+TEST(Parser, ShortestBlockWithEitherTerminator) {
+    for (const char* input : {"zelnar zlumi0 end", "zelnar zlumi0 ;"}) {
+        const parse_result r = parse(input);
+        EXPECT_EQ(r.result, 0);
+        EXPECT_THAT(r.calls, ElementsAre("create_link", "set_linkname zlumi0", "close_link"));
+    }
+}
+
+// Each operation runs as soon as its last token is read: the source, handing
+// out one byte at a time, shows how far the lexer had read at each call.
+TEST(Parser, EachActionRunsBeforeTheNextTokenIsRead) {
+    class noting_actions final : public config_actions {
+    public:
+        explicit noting_actions(const memory_source& s) : source(s) {}
+        const memory_source& source;
+        std::vector<std::size_t> read_at;
+        void note() { read_at.push_back(source.consumed()); }
+        void create_link() override { note(); }
+        void set_linkname(const char*) override { note(); }
+        void close_link() override { note(); }
+        void link_opt_add() override { note(); }
+        void link_opt_delete() override { note(); }
+        void link_opt_dstroute() override { note(); }
+        void link_opt_dymxor() override { note(); }
+        void link_opt_fallover() override { note(); }
+        void link_opt_roundrobin() override { note(); }
+        void link_opt_spillover() override { note(); }
+        void link_opt_tablelookup_address(std::int32_t, std::int32_t, std::int32_t, std::int32_t,
+                                          std::int32_t, std::int32_t) override { note(); }
+        void link_opt_tablelookup_interfacename(const char*) override { note(); }
+        void link_opt_dumpinfo() override { note(); }
+        void create_segment() override { note(); }
+        void segment_interfacename(const char*) override { note(); }
+        void close_segment() override { note(); }
+        void seg_opt_add() override { note(); }
+        void seg_opt_delete() override { note(); }
+        void seg_opt_sameaddr() override { note(); }
+        void seg_opt_diffaddr() override { note(); }
+        void seg_opt_standby() override { note(); }
+        void seg_opt_auto() override { note(); }
+        void seg_opt_100bt() override { note(); }
+        void seg_opt_10bt() override { note(); }
+        void seg_opt_halfdux() override { note(); }
+        void seg_opt_fulldux() override { note(); }
+        void seg_opt_trunk() override { note(); }
+    };
+    //                           1         2         3         4         5
+    //                 0123456789012345678901234567890123456789012345678901234567
+    const std::string input = "zl zl0 tl 01:02:03:04:05:06 ce1 seg ce2 speed auto end end zl";
+    lineno = 1;
+    memory_source source(input, 1);
+    captured_stream out;
+    lexer lex(source, out.file());
+    noting_actions actions(source);
+    yyparse(lex, actions, out.file());
+    // "zl", "ce1", "ce2" and "seg" could grow, so one character more is read
+    // before their operation runs; "zl0", "06", "auto" and "end" cannot.
+    EXPECT_THAT(actions.read_at, ElementsAre(3, 6, 27, 32, 36, 40, 50, 54, 58, 61));
+}
+
+TEST(Parser, FirstBlockIsCommittedBeforeTheSecondKeywordIsRead) {
+    const parse_result r = parse("zl zl0 end zl zl1 end");
+    EXPECT_THAT(r.calls, ElementsAre("create_link", "set_linkname zl0", "close_link", "create_link",
+                                     "set_linkname zl1", "close_link"));
+}
+
+TEST(Parser, EmptyInputIsASyntaxErrorAtItsEnd) {
+    for (const auto& [input, line] : std::vector<std::pair<std::string, int>>{
+             {"", 1}, {"  \t ", 1}, {"\n\n\n", 4}, {"^# only a comment\n", 2}}) {
+        const parse_result r = parse(input);
+        EXPECT_EQ(r.result, 1);
+        EXPECT_THAT(r.calls, IsEmpty());
+        EXPECT_EQ(r.diagnostics, syntax_error(line)) << input;
+    }
+}
+
+struct error_case {
+    const char* input;
+    std::vector<std::string> calls;
+    int line;
+};
+
+class ParserErrors : public testing::TestWithParam<error_case> {};
+
+TEST_P(ParserErrors, OneErrorLineAndNoOperationAfterIt) {
+    const error_case& c = GetParam();
+    const parse_result r = parse(c.input);
+    EXPECT_EQ(r.result, 1);
+    EXPECT_EQ(r.calls, c.calls);
+    EXPECT_EQ(r.diagnostics, syntax_error(c.line));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ParserErrors,
+    testing::Values(
+        error_case{"zl\nend", {"create_link"}, 2},
+        error_case{"zl zl0 rr\nseg ce0 standby end\n",
+                   {"create_link", "set_linkname zl0", "link_opt_roundrobin", "create_segment",
+                    "segment_interfacename ce0", "seg_opt_standby", "close_segment"},
+                   3},
+        error_case{"zl zl0\n standby end\nzl zl1 end\nzl zl2 end",
+                   {"create_link", "set_linkname zl0"},
+                   2},
+        error_case{"zl zl0 end\n\nseg", {"create_link", "set_linkname zl0", "close_link"}, 3},
+        error_case{"zl zl0 tl 01:02:03:04:05 ce1 end", {"create_link", "set_linkname zl0"}, 1},
+        error_case{"zl zl0\ntl 01:02:03:04:05:06\nend",
+                   {"create_link", "set_linkname zl0", "link_opt_tablelookup_address 1 2 3 4 5 6"},
+                   3},
+        error_case{"zl zl0 tl 01 02", {"create_link", "set_linkname zl0"}, 1},
+        error_case{"zl zl0 seg ce0 speed half end end",
+                   {"create_link", "set_linkname zl0", "create_segment",
+                    "segment_interfacename ce0"},
+                   1},
+        error_case{"zl zl0 seg ce0 di end end",
+                   {"create_link", "set_linkname zl0", "create_segment",
+                    "segment_interfacename ce0"},
+                   1},
+        error_case{"zl zl0 seg ce0 seg ce1 end end end",
+                   {"create_link", "set_linkname zl0", "create_segment",
+                    "segment_interfacename ce0"},
+                   1},
+        error_case{"zl zl0 seg ce0 tl", {"create_link", "set_linkname zl0", "create_segment",
+                                         "segment_interfacename ce0"},
+                   1},
+        error_case{"zl zl0 seg zl1 end end", {"create_link", "set_linkname zl0", "create_segment"}, 1},
+        error_case{"zl ce0 end", {"create_link"}, 1},
+        error_case{"end", {}, 1}));
+
+TEST(Parser, AddAndDeleteBelongToTheLevelTheyStandIn) {
+    const parse_result r = parse("zl zl0 add delete seg ce0 add delete end end");
+    EXPECT_THAT(r.calls, ElementsAre("create_link", "set_linkname zl0", "link_opt_add",
+                                     "link_opt_delete", "create_segment",
+                                     "segment_interfacename ce0", "seg_opt_add", "seg_opt_delete",
+                                     "close_segment", "close_link"));
+}
+
+TEST(Parser, SkippedInputIsStillEchoedAndCounted) {
+    const parse_result r = parse("zl zl0 end trunk\nMORE\nzl zl1 end\n");
+    EXPECT_EQ(r.result, 1);
+    EXPECT_THAT(r.calls, ElementsAre("create_link", "set_linkname zl0", "close_link"));
+    EXPECT_EQ(r.echoed, "MORE");
+    EXPECT_EQ(r.diagnostics, syntax_error(1));
+    EXPECT_EQ(lineno, 4);
+}
+
+TEST(Parser, LengthLimitStillHoldsWhileSkipping) {
+    lineno = 1;
+    memory_source source("zl end\n" + std::string(3000, ' ') + "end");
+    captured_stream out;
+    captured_stream diagnostics;
+    lexer lex(source, out.file());
+    recording_actions actions;
+    try {
+        yyparse(lex, actions, diagnostics.file());
+        FAIL() << "the over-long run ended nothing";
+    } catch (const run_failure& failure) {
+        EXPECT_EQ(failure.status(), 1);
+    }
+    EXPECT_EQ(diagnostics.text(), syntax_error(1));
+}
+
+}  // namespace
