@@ -3,7 +3,6 @@
 #include <array>
 #include <cerrno>
 #include <charconv>
-#include <cinttypes>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -12,6 +11,7 @@
 
 #include "standin/link_names.h"
 #include "standin/name_text.h"
+#include "standin/number_text.h"
 
 namespace standin {
 
@@ -192,19 +192,6 @@ void add_to_link(const line_reader& line, std::string_view device, link_state& l
     }
 }
 
-std::string hex32(std::uint32_t value) {
-    std::array<char, 16> text{};
-    std::snprintf(text.data(), text.size(), "0x%08" PRIx32, value);
-    return text.data();
-}
-
-std::string address_text(const std::array<std::uint8_t, kEtherAddrLen>& address) {
-    std::array<char, 24> text{};
-    std::snprintf(text.data(), text.size(), "%02x:%02x:%02x:%02x:%02x:%02x", address[0], address[1],
-                  address[2], address[3], address[4], address[5]);
-    return text.data();
-}
-
 struct file_closer {
     void operator()(std::FILE* file) const { std::fclose(file); }
 };
@@ -268,7 +255,8 @@ std::string format_state(const driver_state& state) {
                     " state " + hex32(segment.state) + '\n';
         }
         for (const lookup_entry& entry : link.entries) {
-            text += "  tl " + address_text(entry.address) + ' ' + name_as_text(entry.ifname) + '\n';
+            text += "  tl " + ether_address_text(entry.address) + ' ' + name_as_text(entry.ifname) +
+                    '\n';
         }
     }
     return text;
