@@ -37,8 +37,11 @@ driver::driver(driver_state initial, failure_plan failures, std::unique_ptr<log_
       log_(std::move(log)),
       first_descriptor_(first_descriptor) {}
 
-void driver::log(const std::string& line) const {
-    log_->write_line(line);
+template <typename MakeLine>
+void driver::log(MakeLine make_line) {
+    if (log_) {
+        log_->write_line(make_line());
+    }
 }
 
 int driver::lowest_free_descriptor() const {
@@ -52,16 +55,12 @@ int driver::lowest_free_descriptor() const {
 
 int driver::open(const char* path, int flags) {
     if (path == nullptr) {
-        if (log_) {
-            log(open_line("(null)", flags, EFAULT));
-        }
+        log([&] { return open_line("(null)", flags, EFAULT); });
         return failed(EFAULT);
     }
     const std::optional<std::string_view> device = link_device_of_path(path);
     const int error = device ? failures_.on_open(*device) : ENOENT;
-    if (log_) {
-        log(open_line(path, flags, error));
-    }
+    log([&] { return open_line(path, flags, error); });
     if (error != 0) {
         return failed(error);
     }
@@ -75,9 +74,7 @@ int driver::open(const char* path, int flags) {
 int driver::ioctl(int fd, unsigned long code, void* arg) {
     const auto open_device = open_devices_.find(fd);
     if (open_device == open_devices_.end()) {
-        if (log_) {
-            log(request_line(unknown_descriptor(fd), code, nullptr, EBADF));
-        }
+        log([&] { return request_line(unknown_descriptor(fd), code, nullptr, EBADF); });
         return failed(EBADF);
     }
     const std::string& device = open_device->second;
@@ -100,23 +97,17 @@ int driver::ioctl(int fd, unsigned long code, void* arg) {
     if (error == 0) {
         error = model_.handle(device, *request_code, request.value_or(link_req{}));
     }
-    if (log_) {
-        log(request_line(device, code, request ? &*request : nullptr, error));
-    }
+    log([&] { return request_line(device, code, request ? &*request : nullptr, error); });
     return error == 0 ? 0 : failed(error);
 }
 
 int driver::close(int fd) {
     const auto open_device = open_devices_.find(fd);
     if (open_device == open_devices_.end()) {
-        if (log_) {
-            log(close_line(unknown_descriptor(fd), EBADF));
-        }
+        log([&] { return close_line(unknown_descriptor(fd), EBADF); });
         return failed(EBADF);
     }
-    if (log_) {
-        log(close_line(open_device->second, 0));
-    }
+    log([&] { return close_line(open_device->second, 0); });
     open_devices_.erase(open_device);
     return 0;
 }

@@ -34,7 +34,9 @@ public:
 
 private:
     int lowest_free_descriptor() const;
-    void log(const std::string& line) const;
+    // Builds the line only when there is a log to write it to.
+    template <typename MakeLine>
+    void log(MakeLine make_line);
 
     model model_;
     failure_plan failures_;

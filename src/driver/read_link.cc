@@ -23,27 +23,28 @@ std::uint64_t handle_in(const Pointer& field) {
     return handle;
 }
 
-// Fetches the list whose first handle the driver left in `slot`, one record per
-// request, replacing each handle with the record read for it.
+// Fetches the list that starts at the driver's handle `cursor`, one record
+// per request, linking each record behind the previous one from `first` on.
+// Every pointer field holds a pointer of the tool's own or null at any moment,
+// so the description can be released whenever the run ends.
 template <typename Record>
-void read_list(Record*& slot_of_first, link_req& req, std::uint32_t code, const char* prefix,
-               void (*on_read)(Record&)) {
-    Record** slot = &slot_of_first;
-    std::uint64_t cursor = handle_in(*slot);
+void read_list(std::uint64_t cursor, Record*& first, link_req& req, std::uint32_t code,
+               const char* prefix, void (*on_read)(Record&)) {
+    Record** slot = &first;
     while (cursor != 0) {
         auto* record = static_cast<Record*>(allocate_record());
         *slot = record;
         req.cursor = cursor;
         req.data = record;
         if (current_device().ioctl(linkfp, code, &req) != 0) {
-            record->next = nullptr;  // its bytes are not the driver's
+            record->next = nullptr;  // what the driver left there is no pointer of ours
             throw run_failure::system_error(1, prefix, errno);
         }
         on_read(*record);
         cursor = handle_in(record->next);
+        record->next = nullptr;
         slot = &record->next;
     }
-    *slot = nullptr;
 }
 
 }  // namespace
@@ -55,8 +56,13 @@ int getlinkinfo() {
     link_req req{};
     req.data = zl;
     if (current_device().ioctl(linkfp, ZLIOGLINK, &req) != 0) return 0;
-    read_list<seg_desc>(zl->segs, req, ZLIOGSEG, "zlconf ZLIOGSEG ", [](seg_desc&) {});
-    read_list<ttl_entry>(zl->ttls, req, ZLIOGTL, "zlconf ZLIOGTL ",
+    const std::uint64_t first_segment = handle_in(zl->segs);
+    const std::uint64_t first_entry = handle_in(zl->ttls);
+    zl->segs = nullptr;
+    zl->ttls = nullptr;
+    read_list<seg_desc>(first_segment, zl->segs, req, ZLIOGSEG, "zlconf ZLIOGSEG ",
+                        [](seg_desc&) {});
+    read_list<ttl_entry>(first_entry, zl->ttls, req, ZLIOGTL, "zlconf ZLIOGTL ",
                          [](ttl_entry& entry) { entry.installed = 1; });
     return 1;
 }

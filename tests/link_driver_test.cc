@@ -1,0 +1,184 @@
+// Reading, committing and printing links against the in-memory stand-in
+// driver, through the tool's device seam. Request order is covered by the
+// transcripts; these tests look at the description and the failures.
+#include "driver/link_driver.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "globals.h"
+#include "link/description.h"
+#include "run_failure.h"
+#include "standin/model_device.h"
+#include "standin/state_file.h"
+
+namespace {
+
+using testing::ElementsAre;
+using testing::HasSubstr;
+
+class LinkDriver : public testing::Test {
+protected:
+    void use_driver(const std::string& state, const std::string& failures = "") {
+        driver_.emplace(standin::parse_state(state), standin::failure_plan::parse(failures));
+        use_device(*driver_);
+    }
+    void TearDown() override {
+        release_link_description();
+        use_device(system_device());
+        linkfp = 0;
+    }
+    const std::vector<std::string>& log() const { return driver_->log_lines(); }
+
+    // The message and status of the failure that `action` ends the run with.
+    template <typename Action>
+    std::string failure_of(Action action, int status = 1) {
+        try {
+            action();
+        } catch (const run_failure& failure) {
+            EXPECT_EQ(failure.status(), status);
+            EXPECT_EQ(failure.stream(), stderr);
+            return failure.message();
+        }
+        ADD_FAILURE() << "the run went on";
+        return "";
+    }
+
+    std::optional<standin::model_device> driver_;
+};
+
+constexpr const char* kThreeSegmentsTwoEntries = R"(
+link zl3
+  name bond-three
+  mode 0x80000120
+  segment ce0 speed 100 duplex 2 state 0x00050111
+  segment zwce12 speed 10 duplex 1 state 0x000a0121
+  segment tcef speed 100 duplex 2 state 0x00000110
+  tl 02:00:00:0a:0b:0c ce0
+  tl 02:00:00:0a:0b:0d zwce12
+)";
+
+TEST_F(LinkDriver, ReadsEveryRecordInTheDriversOrder) {
+    use_driver(kThreeSegmentsTwoEntries);
+    set_linkname("zl3");
+    ASSERT_NE(zl, nullptr);
+    EXPECT_STREQ(zl->name, "bond-three");
+    EXPECT_EQ(zl->mode, 0x80000121U);
+
+    std::vector<std::string> segs;
+    for (const seg_desc* s = zl->segs; s != nullptr; s = s->next) {
+        segs.push_back(std::string(s->name) + " " + std::to_string(s->speed) + " " +
+                       std::to_string(s->duplex) + " " + std::to_string(s->state));
+    }
+    EXPECT_THAT(segs, ElementsAre("ce0 100 2 327953", "zwce12 10 1 655649", "tcef 100 2 273"));
+    std::vector<std::string> entries;
+    for (const ttl_entry* e = zl->ttls; e != nullptr; e = e->next) {
+        entries.push_back(std::string(e->ifname) + " " + std::to_string(e->eaddr[5]) + " " +
+                          std::to_string(e->installed));
+    }
+    EXPECT_THAT(entries, ElementsAre("ce0 12 1", "zwce12 13 1"));
+    EXPECT_EQ(log().size(), 7U);  // open, the link, three segments, two entries
+}
+
+TEST_F(LinkDriver, ALinkTheDriverLacksStartsFresh) {
+    use_driver("link zl1\n");
+    set_linkname("zlumi4");
+    EXPECT_STREQ(zl->name, "zlumi4");
+    EXPECT_EQ(zl->mode, 0x1100U);
+    EXPECT_EQ(zl->segs, nullptr);
+    EXPECT_EQ(zl->ttls, nullptr);
+    EXPECT_THAT(log(), ElementsAre("open /dev/zlumi4 flags=0x2 -> ok", "zlumi4 ZLIOGLINK -> ENXIO"));
+}
+
+TEST_F(LinkDriver, NewRecordsAppendBehindTheDriversAfterReading) {
+    use_driver(kThreeSegmentsTwoEntries);
+    set_linkname("zl3");
+    segment_interfacename("ce5");
+    link_opt_tablelookup_address(1, 2, 3, 4, 5, 6);
+    link_opt_tablelookup_interfacename("ce5");
+    int segs = 0;
+    const seg_desc* last = nullptr;
+    for (const seg_desc* s = zl->segs; s != nullptr; s = s->next, ++segs) last = s;
+    EXPECT_EQ(segs, 4);
+    EXPECT_STREQ(last->name, "ce5");
+    EXPECT_STREQ(zl->ttls->next->next->ifname, "ce5");
+}
+
+TEST_F(LinkDriver, FailedReadsEndTheRun) {
+    use_driver(kThreeSegmentsTwoEntries, "ZLIOGSEG:2:EIO");
+    EXPECT_EQ(failure_of([] { set_linkname("zl3"); }), "zlconf ZLIOGSEG : Input/output error\n");
+    EXPECT_STREQ(zl->segs->name, "ce0");
+    EXPECT_EQ(zl->segs->next->next, nullptr) << "the failed record ends the list";
+    release_link_description();
+
+    use_driver(kThreeSegmentsTwoEntries, "ZLIOGTL:1:ENOMEM");
+    EXPECT_EQ(failure_of([] { set_linkname("zl3"); }),
+              "zlconf ZLIOGTL : Cannot allocate memory\n");
+    release_link_description();
+
+    use_driver("", "open:zl2:EACCES");
+    EXPECT_EQ(failure_of([] { set_linkname("zl2"); }), "zlconf open device: Permission denied\n");
+    EXPECT_EQ(zl, nullptr);
+    EXPECT_THAT(log(), ElementsAre("open /dev/zl2 flags=0x2 -> EACCES"));
+}
+
+TEST_F(LinkDriver, InternalChecks) {
+    use_driver("");
+    EXPECT_EQ(failure_of([] { getlinkinfo(); }), "\tZLC\t\t 1084 internal error ");
+    EXPECT_EQ(failure_of([] { link_opt_dumpinfo(); }), "\tZLC\t\t 639 internal error \n");
+    EXPECT_THAT(log(), testing::IsEmpty());
+}
+
+TEST_F(LinkDriver, CommitReleasesTheLinkAndClosesTheDevice) {
+    use_driver(kThreeSegmentsTwoEntries);
+    set_linkname("zl3");
+    const int fd = linkfp;
+    EXPECT_TRUE(driver_->is_open(fd));
+    close_link();
+    EXPECT_FALSE(driver_->is_open(fd));
+    EXPECT_EQ(zl, nullptr);
+    EXPECT_EQ(linkfp, 0);
+}
+
+// A name the driver reports may not fit a request: it is never cut short (that
+// would name another interface), and never overruns the request.
+TEST_F(LinkDriver, NamesThatDoNotFitARequestAreNotSent) {
+    const std::string name64(64, 'q');
+    use_driver("link zl0\n"
+               "  segment ce0 state 0x111\n"
+               "  segment verylong1 state 0x111\n"
+               "  segment " + name64 + " state 0x111\n"
+               "  segment eightch1 state 0x111\n");
+    set_linkname("zl0");
+    testing::internal::CaptureStderr();
+    close_link();
+    const std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(err,
+              "zlconf: interface name \"verylong1\" does not fit a request (1 to 8 characters); "
+              "not sent\n"
+              "zlconf: interface name \"" + name64 +
+                  "\" does not fit a request (1 to 8 characters); not sent\n");
+    EXPECT_THAT(log(), ElementsAre("open /dev/zl0 flags=0x2 -> ok", "zl0 ZLIOGLINK -> ok",
+                                   HasSubstr("ZLIOGSEG"), HasSubstr("ZLIOGSEG"),
+                                   HasSubstr("ZLIOGSEG"), HasSubstr("ZLIOGSEG"),
+                                   "zl0 ZLIOSSEG name=ce unit=0 flags=0x00000111 -> ok",
+                                   "zl0 ZLIOSSEG name=eightch unit=1 flags=0x00000111 -> ok",
+                                   "zl0 ZLIOSMODE flags=0x00000001 -> ok", "zl0 ZLIOELINK -> ok",
+                                   "close zl0"));
+}
+
+TEST_F(LinkDriver, ReportPrintsNamesNoFurtherThanTheirField) {
+    const std::string name64(64, 'n');
+    use_driver("link zl0\n  name " + name64 + "\n  segment ce0 speed 100 duplex 2 state 0x111\n");
+    set_linkname("zl0");
+    testing::internal::CaptureStderr();
+    link_opt_dumpinfo();
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "Zelnar " + name64 + "   mode 0x00000001\n"
+              "  Segment ce0 speed 100 duplex 2 state 0x00000111\n");
+}
+
+}  // namespace
