@@ -3,7 +3,7 @@
 
 #include "records.h"
 
-extern link_desc* zl;         // the link being configured; owns both lists
-extern seg_desc* working_seg; // the segment that segment statements change; owns nothing
-extern int linkfp;            // descriptor of the link's device; 0 when none is open
-extern int lineno;            // line being read: 1 plus the newlines consumed so far
+extern link_desc* zl;          // the link being configured; owns both lists
+extern seg_desc* working_seg;  // the segment that segment statements change; owns nothing
+extern int linkfp;             // descriptor of the link's device; 0 when none is open
+extern int lineno;             // line being read: 1 plus the newlines consumed so far

@@ -1,3 +1,5 @@
 #include "run.h"
 
-int main(int argc, char** argv) { return zlconf_main(argc, argv); }
+int main(int argc, char** argv) {
+    return zlconf_main(argc, argv);
+}

@@ -81,6 +81,6 @@ inline constexpr std::uint32_t ZLS_10BT = 0x80000;
 inline constexpr std::uint32_t ZLS_AUTO = 0x100000;
 
 // Starting values of the objects the tool creates.
-inline constexpr std::uint32_t kNewLinkMode = ZLM_NEW | ZLM_DYMXOR;                    // 0x1100
-inline constexpr std::uint32_t kNewSegState = ZLS_NEW | ZLS_SAMEADDR | ZLS_TRUNK;      // 0x1110
+inline constexpr std::uint32_t kNewLinkMode = ZLM_NEW | ZLM_DYMXOR;                // 0x1100
+inline constexpr std::uint32_t kNewSegState = ZLS_NEW | ZLS_SAMEADDR | ZLS_TRUNK;  // 0x1110
 static_assert(kNewLinkMode == 0x1100 && kNewSegState == 0x1110);

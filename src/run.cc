@@ -15,7 +15,9 @@ namespace {
 
 constexpr const char* kDefaultConfig = "/etc/zlumi.conf";
 
-void usage(const char* prog) { std::fprintf(stderr, "usage: %s [<config_file> | - ]\n", prog); }
+void usage(const char* prog) {
+    std::fprintf(stderr, "usage: %s [<config_file> | - ]\n", prog);
+}
 
 int parse_standard_input(const char* label) {
     zl = nullptr;

@@ -16,4 +16,6 @@ run_failure run_failure::system_error(int status, const char* prefix, int errnum
     return run_failure(status, stderr, "%s: %s\n", prefix, std::strerror(errnum));
 }
 
-run_failure run_failure::out_of_memory() { return system_error(1, "zlconf", ENOMEM); }
+run_failure run_failure::out_of_memory() {
+    return system_error(1, "zlconf", ENOMEM);
+}

@@ -22,10 +22,10 @@ struct scan_result {
 
 std::string describe(int tok, const token_value& value) {
     switch (tok) {
-    case LINKNAME:
-    case INTERFACENAME: return std::string(token_name(tok)) + "(" + value.text + ")";
-    case HEX: return "HEX(" + std::to_string(value.number) + ")";
-    default: return token_name(tok);
+        case LINKNAME:
+        case INTERFACENAME: return std::string(token_name(tok)) + "(" + value.text + ")";
+        case HEX: return "HEX(" + std::to_string(value.number) + ")";
+        default: return token_name(tok);
     }
 }
 
@@ -59,7 +59,9 @@ struct lexer_case {
     const char* echoed;
 };
 
-void PrintTo(const lexer_case& c, std::ostream* os) { *os << testing::PrintToString(c.input); }
+void PrintTo(const lexer_case& c, std::ostream* os) {
+    *os << testing::PrintToString(c.input);
+}
 
 class LexerCases : public testing::TestWithParam<lexer_case> {};
 
@@ -75,18 +77,20 @@ TEST_P(LexerCases, TokensAndEcho) {
 INSTANTIATE_TEST_SUITE_P(
     Names, LexerCases,
     testing::Values(
-        lexer_case{"ce ", "HEX(206)", ""}, lexer_case{"ce0 cea ce10", "INTERFACENAME(ce0) INTERFACENAME(cea) INTERFACENAME(ce10)", ""},
+        lexer_case{"ce ", "HEX(206)", ""},
+        lexer_case{"ce0 cea ce10", "INTERFACENAME(ce0) INTERFACENAME(cea) INTERFACENAME(ce10)", ""},
         lexer_case{"ce100 ", "INTERFACENAME(ce10)", "0"}, lexer_case{"ceg", "HEX(206)", "g"},
         lexer_case{"kce7 tcef zce99 zme0 zre5 zwce12 zwre3",
                    "INTERFACENAME(kce7) INTERFACENAME(tcef) INTERFACENAME(zce99) "
                    "INTERFACENAME(zme0) INTERFACENAME(zre5) INTERFACENAME(zwce12) "
                    "INTERFACENAME(zwre3)",
                    ""},
-        lexer_case{"zl0 zl8 zlumi0 zlumi8", "LINKNAME(zl0) LINKNAME(zl8) LINKNAME(zlumi0) LINKNAME(zlumi8)", ""},
+        lexer_case{"zl0 zl8 zlumi0 zlumi8",
+                   "LINKNAME(zl0) LINKNAME(zl8) LINKNAME(zlumi0) LINKNAME(zlumi8)", ""},
         lexer_case{"zl9 ", "ZELNAR", "9"}, lexer_case{"zlumix", "ZELNAR", "umix"},
         lexer_case{"zlumi", "ZELNAR", "umi"}, lexer_case{"zelnar0", "ZELNAR", "0"},
-        lexer_case{"zwce", "HEX(206)", "zw"}, lexer_case{"link linked", "ZELNAR ZELNAR HEX(237)", ""},
-        lexer_case{"cE0", "", "cE0"}));
+        lexer_case{"zwce", "HEX(206)", "zw"},
+        lexer_case{"link linked", "ZELNAR ZELNAR HEX(237)", ""}, lexer_case{"cE0", "", "cE0"}));
 
 INSTANTIATE_TEST_SUITE_P(
     Keywords, LexerCases,
@@ -99,13 +103,15 @@ INSTANTIATE_TEST_SUITE_P(
                    "DUMPINFO DUMPINFO ADD ADD DELETE DELETE DELETE SAMEADDR DIFFADDR TBLLOOKUP "
                    "TBLLOOKUP",
                    ""},
-        lexer_case{"standby speed duplex 100bt 10bt auto half full trunk zelnar zl link segment seg end ;",
-                   "STANDBY SPEED DUPLEX S100BT S10BT SAUTO HALFDUX FULLDUX TRUNK ZELNAR ZELNAR "
-                   "ZELNAR SEGMENT SEGMENT END END",
-                   ""},
+        lexer_case{
+            "standby speed duplex 100bt 10bt auto half full trunk zelnar zl link segment seg end ;",
+            "STANDBY SPEED DUPLEX S100BT S10BT SAUTO HALFDUX FULLDUX TRUNK ZELNAR ZELNAR "
+            "ZELNAR SEGMENT SEGMENT END END",
+            ""},
         lexer_case{"dymxor", "DYMXOR DSTROUTE", ""}, lexer_case{"dele", "DELETE", "e"},
         lexer_case{"speeds", "SPEED", "s"}, lexer_case{"fall", "HEX(250)", "ll"},
-        lexer_case{"segments", "SEGMENT", "s"}, lexer_case{"ad de dd", "HEX(173) HEX(222) HEX(221)", ""},
+        lexer_case{"segments", "SEGMENT", "s"},
+        lexer_case{"ad de dd", "HEX(173) HEX(222) HEX(221)", ""},
         lexer_case{"tl08", "TBLLOOKUP HEX(8)", ""}, lexer_case{"end;", "END END", ""},
         lexer_case{"END Segment", "", "ENDSegment"}, lexer_case{"Add", "HEX(221)", "A"},
         lexer_case{"standb", "HEX(219)", "stan"}));
@@ -119,14 +125,13 @@ INSTANTIATE_TEST_SUITE_P(
                     lexer_case{"0A", "", "0A"}, lexer_case{"a,b.c\r", "", "a,b.c\r"},
                     lexer_case{"\xc3\xa9 ce1", "INTERFACENAME(ce1)", "\xc3\xa9"}));
 
-INSTANTIATE_TEST_SUITE_P(
-    Comments, LexerCases,
-    testing::Values(lexer_case{"end ^# ce0 end\nend", "END END", ""},
-                    lexer_case{"^#\nend", "END", ""},
-                    lexer_case{"# text", "", "#text"},
-                    lexer_case{"^#abc", "HEX(171)", "^#c"},
-                    lexer_case{"^#ab\rc\r\nend\r\n", "END", "\r"},
-                    lexer_case{"^^#x\n", "", "^"}));
+INSTANTIATE_TEST_SUITE_P(Comments, LexerCases,
+                         testing::Values(lexer_case{"end ^# ce0 end\nend", "END END", ""},
+                                         lexer_case{"^#\nend", "END", ""},
+                                         lexer_case{"# text", "", "#text"},
+                                         lexer_case{"^#abc", "HEX(171)", "^#c"},
+                                         lexer_case{"^#ab\rc\r\nend\r\n", "END", "\r"},
+                                         lexer_case{"^^#x\n", "", "^"}));
 
 TEST(Lexer, CountsLinesThroughCommentsAndEchoes) {
     EXPECT_EQ(scan("").lines, 1);
@@ -164,7 +169,9 @@ TEST(Lexer, DoesNotReadPastATokenThatCannotGrow) {
     EXPECT_EQ(source.reads(), 4);  // "zl ", "zl0", " en", "d"
 }
 
-std::string limit_message() { return "Input string too long, limit 2048\n"; }
+std::string limit_message() {
+    return "Input string too long, limit 2048\n";
+}
 
 TEST(Lexer, BlankRunsUpToTheLimit) {
     for (const char blank : {' ', '\t'}) {

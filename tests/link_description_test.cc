@@ -51,7 +51,8 @@ TEST_F(LinkDescription, NamesMatchExactly) {
 }
 
 TEST_F(LinkDescription, DriverSegmentIsChangedInPlace) {
-    seg_desc* seg = driver_segment("ce0", 0x80000000U | ZLS_EXISTS | ZLS_STANDBY | ZLS_100BT, 100, 2);
+    seg_desc* seg =
+        driver_segment("ce0", 0x80000000U | ZLS_EXISTS | ZLS_STANDBY | ZLS_100BT, 100, 2);
     segment_interfacename("ce0");
     EXPECT_EQ(working_seg, seg);
     seg_opt_trunk();

@@ -90,7 +90,8 @@ TEST_F(LinkDriver, ALinkTheDriverLacksStartsFresh) {
     EXPECT_EQ(zl->mode, 0x1100U);
     EXPECT_EQ(zl->segs, nullptr);
     EXPECT_EQ(zl->ttls, nullptr);
-    EXPECT_THAT(log(), ElementsAre("open /dev/zlumi4 flags=0x2 -> ok", "zlumi4 ZLIOGLINK -> ENXIO"));
+    EXPECT_THAT(log(),
+                ElementsAre("open /dev/zlumi4 flags=0x2 -> ok", "zlumi4 ZLIOGLINK -> ENXIO"));
 }
 
 TEST_F(LinkDriver, NewRecordsAppendBehindTheDriversAfterReading) {
@@ -115,8 +116,7 @@ TEST_F(LinkDriver, FailedReadsEndTheRun) {
     release_link_description();
 
     use_driver(kThreeSegmentsTwoEntries, "ZLIOGTL:1:ENOMEM");
-    EXPECT_EQ(failure_of([] { set_linkname("zl3"); }),
-              "zlconf ZLIOGTL : Cannot allocate memory\n");
+    EXPECT_EQ(failure_of([] { set_linkname("zl3"); }), "zlconf ZLIOGTL : Cannot allocate memory\n");
     release_link_description();
 
     use_driver("", "open:zl2:EACCES");
@@ -147,11 +147,14 @@ TEST_F(LinkDriver, CommitReleasesTheLinkAndClosesTheDevice) {
 // would name another interface), and never overruns the request.
 TEST_F(LinkDriver, NamesThatDoNotFitARequestAreNotSent) {
     const std::string name64(64, 'q');
-    use_driver("link zl0\n"
-               "  segment ce0 state 0x111\n"
-               "  segment verylong1 state 0x111\n"
-               "  segment " + name64 + " state 0x111\n"
-               "  segment eightch1 state 0x111\n");
+    use_driver(
+        "link zl0\n"
+        "  segment ce0 state 0x111\n"
+        "  segment verylong1 state 0x111\n"
+        "  segment " +
+        name64 +
+        " state 0x111\n"
+        "  segment eightch1 state 0x111\n");
     set_linkname("zl0");
     testing::internal::CaptureStderr();
     close_link();
@@ -159,15 +162,15 @@ TEST_F(LinkDriver, NamesThatDoNotFitARequestAreNotSent) {
     EXPECT_EQ(err,
               "zlconf: interface name \"verylong1\" does not fit a request (1 to 8 characters); "
               "not sent\n"
-              "zlconf: interface name \"" + name64 +
-                  "\" does not fit a request (1 to 8 characters); not sent\n");
-    EXPECT_THAT(log(), ElementsAre("open /dev/zl0 flags=0x2 -> ok", "zl0 ZLIOGLINK -> ok",
-                                   HasSubstr("ZLIOGSEG"), HasSubstr("ZLIOGSEG"),
-                                   HasSubstr("ZLIOGSEG"), HasSubstr("ZLIOGSEG"),
-                                   "zl0 ZLIOSSEG name=ce unit=0 flags=0x00000111 -> ok",
-                                   "zl0 ZLIOSSEG name=eightch unit=1 flags=0x00000111 -> ok",
-                                   "zl0 ZLIOSMODE flags=0x00000001 -> ok", "zl0 ZLIOELINK -> ok",
-                                   "close zl0"));
+              "zlconf: interface name \"" +
+                  name64 + "\" does not fit a request (1 to 8 characters); not sent\n");
+    EXPECT_THAT(
+        log(),
+        ElementsAre("open /dev/zl0 flags=0x2 -> ok", "zl0 ZLIOGLINK -> ok", HasSubstr("ZLIOGSEG"),
+                    HasSubstr("ZLIOGSEG"), HasSubstr("ZLIOGSEG"), HasSubstr("ZLIOGSEG"),
+                    "zl0 ZLIOSSEG name=ce unit=0 flags=0x00000111 -> ok",
+                    "zl0 ZLIOSSEG name=eightch unit=1 flags=0x00000111 -> ok",
+                    "zl0 ZLIOSMODE flags=0x00000001 -> ok", "zl0 ZLIOELINK -> ok", "close zl0"));
 }
 
 TEST_F(LinkDriver, ReportPrintsNamesNoFurtherThanTheirField) {
@@ -177,8 +180,9 @@ TEST_F(LinkDriver, ReportPrintsNamesNoFurtherThanTheirField) {
     testing::internal::CaptureStderr();
     link_opt_dumpinfo();
     EXPECT_EQ(testing::internal::GetCapturedStderr(),
-              "Zelnar " + name64 + "   mode 0x00000001\n"
-              "  Segment ce0 speed 100 duplex 2 state 0x00000111\n");
+              "Zelnar " + name64 +
+                  "   mode 0x00000001\n"
+                  "  Segment ce0 speed 100 duplex 2 state 0x00000111\n");
 }
 
 }  // namespace

@@ -39,7 +39,9 @@ parse_result parse(const std::string& input) {
     return r;
 }
 
-std::string syntax_error(int line) { return "*** \t Syntax error line " + std::to_string(line) + "\n"; }
+std::string syntax_error(int line) {
+    return "*** \t Syntax error line " + std::to_string(line) + "\n";
+}
 
 TEST(Parser, WorkedExampleCallsEveryOperationInOrder) {
     const parse_result r = parse(
@@ -72,15 +74,15 @@ TEST(Parser, EveryStatementReachesItsOperation) {
         "seg zce9 open close sameaddr diffaddr standby trunk speed auto speed 100bt speed 10bt\n"
         "  duplex half duplex full end end");
     EXPECT_EQ(r.result, 0);
-    EXPECT_THAT(r.calls,
-                ElementsAre("create_link", "set_linkname zl2", "link_opt_add", "link_opt_delete",
-                            "link_opt_dstroute", "link_opt_dymxor", "link_opt_fallover",
-                            "link_opt_roundrobin", "link_opt_spillover", "link_opt_dumpinfo",
-                            "create_segment", "segment_interfacename zce9", "seg_opt_add",
-                            "seg_opt_delete", "seg_opt_sameaddr", "seg_opt_diffaddr",
-                            "seg_opt_standby", "seg_opt_trunk", "seg_opt_auto", "seg_opt_100bt",
-                            "seg_opt_10bt", "seg_opt_halfdux", "seg_opt_fulldux",
-                            "close_segment", "close_link"));
+    EXPECT_THAT(
+        r.calls,
+        ElementsAre("create_link", "set_linkname zl2", "link_opt_add", "link_opt_delete",
+                    "link_opt_dstroute", "link_opt_dymxor", "link_opt_fallover",
+                    "link_opt_roundrobin", "link_opt_spillover", "link_opt_dumpinfo",
+                    "create_segment", "segment_interfacename zce9", "seg_opt_add", "seg_opt_delete",
+                    "seg_opt_sameaddr", "seg_opt_diffaddr", "seg_opt_standby", "seg_opt_trunk",
+                    "seg_opt_auto", "seg_opt_100bt", "seg_opt_10bt", "seg_opt_halfdux",
+                    "seg_opt_fulldux", "close_segment", "close_link"));
 }
 
 TEST(Parser, ShortestBlockWithEitherTerminator) {
@@ -111,7 +113,9 @@ TEST(Parser, EachActionRunsBeforeTheNextTokenIsRead) {
         void link_opt_roundrobin() override { note(); }
         void link_opt_spillover() override { note(); }
         void link_opt_tablelookup_address(std::int32_t, std::int32_t, std::int32_t, std::int32_t,
-                                          std::int32_t, std::int32_t) override { note(); }
+                                          std::int32_t, std::int32_t) override {
+            note();
+        }
         void link_opt_tablelookup_interfacename(const char*) override { note(); }
         void link_opt_dumpinfo() override { note(); }
         void create_segment() override { note(); }
@@ -183,40 +187,40 @@ INSTANTIATE_TEST_SUITE_P(
                    {"create_link", "set_linkname zl0", "link_opt_roundrobin", "create_segment",
                     "segment_interfacename ce0", "seg_opt_standby", "close_segment"},
                    3},
-        error_case{"zl zl0\n standby end\nzl zl1 end\nzl zl2 end",
-                   {"create_link", "set_linkname zl0"},
-                   2},
+        error_case{
+            "zl zl0\n standby end\nzl zl1 end\nzl zl2 end", {"create_link", "set_linkname zl0"}, 2},
         error_case{"zl zl0 end\n\nseg", {"create_link", "set_linkname zl0", "close_link"}, 3},
         error_case{"zl zl0 tl 01:02:03:04:05 ce1 end", {"create_link", "set_linkname zl0"}, 1},
         error_case{"zl zl0\ntl 01:02:03:04:05:06\nend",
                    {"create_link", "set_linkname zl0", "link_opt_tablelookup_address 1 2 3 4 5 6"},
                    3},
         error_case{"zl zl0 tl 01 02", {"create_link", "set_linkname zl0"}, 1},
-        error_case{"zl zl0 seg ce0 speed half end end",
-                   {"create_link", "set_linkname zl0", "create_segment",
-                    "segment_interfacename ce0"},
-                   1},
-        error_case{"zl zl0 seg ce0 di end end",
-                   {"create_link", "set_linkname zl0", "create_segment",
-                    "segment_interfacename ce0"},
-                   1},
-        error_case{"zl zl0 seg ce0 seg ce1 end end end",
-                   {"create_link", "set_linkname zl0", "create_segment",
-                    "segment_interfacename ce0"},
-                   1},
-        error_case{"zl zl0 seg ce0 tl", {"create_link", "set_linkname zl0", "create_segment",
-                                         "segment_interfacename ce0"},
-                   1},
-        error_case{"zl zl0 seg zl1 end end", {"create_link", "set_linkname zl0", "create_segment"}, 1},
-        error_case{"zl ce0 end", {"create_link"}, 1},
-        error_case{"end", {}, 1}));
+        error_case{
+            "zl zl0 seg ce0 speed half end end",
+            {"create_link", "set_linkname zl0", "create_segment", "segment_interfacename ce0"},
+            1},
+        error_case{
+            "zl zl0 seg ce0 di end end",
+            {"create_link", "set_linkname zl0", "create_segment", "segment_interfacename ce0"},
+            1},
+        error_case{
+            "zl zl0 seg ce0 seg ce1 end end end",
+            {"create_link", "set_linkname zl0", "create_segment", "segment_interfacename ce0"},
+            1},
+        error_case{
+            "zl zl0 seg ce0 tl",
+            {"create_link", "set_linkname zl0", "create_segment", "segment_interfacename ce0"},
+            1},
+        error_case{
+            "zl zl0 seg zl1 end end", {"create_link", "set_linkname zl0", "create_segment"}, 1},
+        error_case{"zl ce0 end", {"create_link"}, 1}, error_case{"end", {}, 1}));
 
 TEST(Parser, AddAndDeleteBelongToTheLevelTheyStandIn) {
     const parse_result r = parse("zl zl0 add delete seg ce0 add delete end end");
-    EXPECT_THAT(r.calls, ElementsAre("create_link", "set_linkname zl0", "link_opt_add",
-                                     "link_opt_delete", "create_segment",
-                                     "segment_interfacename ce0", "seg_opt_add", "seg_opt_delete",
-                                     "close_segment", "close_link"));
+    EXPECT_THAT(r.calls,
+                ElementsAre("create_link", "set_linkname zl0", "link_opt_add", "link_opt_delete",
+                            "create_segment", "segment_interfacename ce0", "seg_opt_add",
+                            "seg_opt_delete", "close_segment", "close_link"));
 }
 
 TEST(Parser, SkippedInputIsStillEchoedAndCounted) {

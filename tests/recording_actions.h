@@ -11,7 +11,9 @@ public:
     std::vector<std::string> calls;
 
     void create_link() override { calls.emplace_back("create_link"); }
-    void set_linkname(const char* name) override { calls.push_back(std::string("set_linkname ") + name); }
+    void set_linkname(const char* name) override {
+        calls.push_back(std::string("set_linkname ") + name);
+    }
     void close_link() override { calls.emplace_back("close_link"); }
 
     void link_opt_add() override { calls.emplace_back("link_opt_add"); }

@@ -23,17 +23,18 @@ std::string unescape_line(const std::string& line) {
         }
         if (++i == line.size()) return out;  // no newline
         switch (line[i]) {
-        case 't': out += '\t'; break;
-        case 'r': out += '\r'; break;
-        case 'n': out += '\n'; break;
-        case '0': out += '\0'; break;
-        case '\\': out += '\\'; break;
-        case 'x':
-            if (i + 2 >= line.size()) throw std::runtime_error("short \\x escape in transcript");
-            out += static_cast<char>(hex_value(line[i + 1]) * 16 + hex_value(line[i + 2]));
-            i += 2;
-            break;
-        default: throw std::runtime_error("unknown escape in transcript: " + line);
+            case 't': out += '\t'; break;
+            case 'r': out += '\r'; break;
+            case 'n': out += '\n'; break;
+            case '0': out += '\0'; break;
+            case '\\': out += '\\'; break;
+            case 'x':
+                if (i + 2 >= line.size())
+                    throw std::runtime_error("short \\x escape in transcript");
+                out += static_cast<char>(hex_value(line[i + 1]) * 16 + hex_value(line[i + 2]));
+                i += 2;
+                break;
+            default: throw std::runtime_error("unknown escape in transcript: " + line);
         }
     }
     return out + '\n';
@@ -66,18 +67,18 @@ std::string escape_section(const std::string& text) {
     for (char c : text) {
         const auto byte = static_cast<unsigned char>(c);
         switch (c) {
-        case '\t': out += "\\t"; break;
-        case '\r': out += "\\r"; break;
-        case '\\': out += "\\\\"; break;
-        case '\n': out += '\n'; break;
-        default:
-            if (byte < 0x20 || byte >= 0x7F) {
-                char buf[8];
-                std::snprintf(buf, sizeof buf, "\\x%02x", byte);
-                out += buf;
-            } else {
-                out += c;
-            }
+            case '\t': out += "\\t"; break;
+            case '\r': out += "\\r"; break;
+            case '\\': out += "\\\\"; break;
+            case '\n': out += '\n'; break;
+            default:
+                if (byte < 0x20 || byte >= 0x7F) {
+                    char buf[8];
+                    std::snprintf(buf, sizeof buf, "\\x%02x", byte);
+                    out += buf;
+                } else {
+                    out += c;
+                }
         }
     }
     if (!out.empty() && out.back() != '\n') out += "\\\n";
@@ -87,6 +88,7 @@ std::string escape_section(const std::string& text) {
 void write_transcript(const std::string& path, const transcript& t) {
     std::ostringstream out;
     out << t.title;
-    for (const std::string& name : t.order) out << "== " << name << '\n' << escape_section(t.at(name));
+    for (const std::string& name : t.order)
+        out << "== " << name << '\n' << escape_section(t.at(name));
     std::ofstream(path) << out.str();
 }

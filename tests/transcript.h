@@ -11,7 +11,7 @@
 #include <vector>
 
 struct transcript {
-    std::string title;  // the comment lines before the first section
+    std::string title;               // the comment lines before the first section
     std::vector<std::string> order;  // section names as they stand in the file
     std::map<std::string, std::string> sections;
 

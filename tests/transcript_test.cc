@@ -120,14 +120,17 @@ class Transcript : public testing::TestWithParam<std::string> {};
 TEST_P(Transcript, RunMatches) {
     const fs::path path = fs::path(TRANSCRIPT_DIR) / (GetParam() + ".t");
     transcript t = read_transcript(path);
-    const fs::path dir = fs::temp_directory_path() / ("zlconf-transcript-" + GetParam() + "-" +
-                                                      std::to_string(getpid()));
+    const fs::path dir = fs::temp_directory_path() /
+                         ("zlconf-transcript-" + GetParam() + "-" + std::to_string(getpid()));
     fs::create_directories(dir);
     const run_outcome r = run_zlconf(t, dir);
     fs::remove_all(dir);
 
     const std::vector<std::pair<std::string, const std::string*>> expected{
-        {"log", &r.log}, {"stdout", &r.out}, {"stderr", &r.err}, {"status", &r.status},
+        {"log", &r.log},
+        {"stdout", &r.out},
+        {"stderr", &r.err},
+        {"status", &r.status},
         {"state after", &r.state_after}};
 
     if (std::getenv("ZLCONF_UPDATE_TRANSCRIPTS") != nullptr) {

@@ -21,8 +21,7 @@ public:
     void link_opt_roundrobin() override { ::link_opt_roundrobin(); }
     void link_opt_spillover() override { ::link_opt_spillover(); }
     void link_opt_tablelookup_address(std::int32_t a0, std::int32_t a1, std::int32_t a2,
-                                      std::int32_t a3, std::int32_t a4,
-                                      std::int32_t a5) override {
+                                      std::int32_t a3, std::int32_t a4, std::int32_t a5) override {
         ::link_opt_tablelookup_address(a0, a1, a2, a3, a4, a5);
     }
     void link_opt_tablelookup_interfacename(const char* name) override {

@@ -9,7 +9,9 @@
 
 namespace {
 
-int hex_digit_value(char c) { return c <= '9' ? c - '0' : c - 'a' + 10; }
+int hex_digit_value(char c) {
+    return c <= '9' ? c - '0' : c - 'a' + 10;
+}
 
 }  // namespace
 
@@ -68,7 +70,8 @@ bool lexer::skip_comment() {
         const std::size_t span =
             std::min(end_ - pos_ - text, static_cast<std::size_t>(kScanLimit) - text);
         const char* newline = static_cast<const char*>(std::memchr(from, '\n', span));
-        const std::size_t body = newline != nullptr ? static_cast<std::size_t>(newline - from) : span;
+        const std::size_t body =
+            newline != nullptr ? static_cast<std::size_t>(newline - from) : span;
         if (std::memchr(from, '\0', body) != nullptr) return false;
         if (newline != nullptr) {
             pos_ += text + body;  // the newline is scanned next, and counted
@@ -105,39 +108,43 @@ int lexer::match_rule() {
     yyleng_ = static_cast<int>(matched);
     pos_ += matched;
     switch (tok) {
-    case LINKNAME:
-    case INTERFACENAME: yylval_ = {0, yytext_.data()}; break;
-    case HEX: yylval_ = {hex_digit_value(yytext_[0]) * 16 + hex_digit_value(yytext_[1]), nullptr}; break;
-    case COLON: yylval_ = {':', nullptr}; break;
-    default: yylval_ = {tok, nullptr}; break;
+        case LINKNAME:
+        case INTERFACENAME: yylval_ = {0, yytext_.data()}; break;
+        case HEX:
+            yylval_ = {hex_digit_value(yytext_[0]) * 16 + hex_digit_value(yytext_[1]), nullptr};
+            break;
+        case COLON: yylval_ = {':', nullptr}; break;
+        default: yylval_ = {tok, nullptr}; break;
     }
     return tok;
 }
 
-void lexer::echo_one() { std::putc(buffer_[pos_++], yyout_); }
+void lexer::echo_one() {
+    std::putc(buffer_[pos_++], yyout_);
+}
 
 int lexer::yylex() {
     while (!ended_) {
         const int c = peek(0);
         switch (c) {
-        case kEnd:
-        case '\0':
-            // A NUL byte ends the input as the end of the stream does.
-            ended_ = true;
-            break;
-        case ' ':
-        case '\t': skip_blanks(); break;
-        case '\n':
-            ++pos_;
-            ++lineno;
-            break;
-        case '^':
-            if (!skip_comment()) echo_one();
-            break;
-        default:
-            if (const int tok = match_rule(); tok != 0) return tok;
-            echo_one();
-            break;
+            case kEnd:
+            case '\0':
+                // A NUL byte ends the input as the end of the stream does.
+                ended_ = true;
+                break;
+            case ' ':
+            case '\t': skip_blanks(); break;
+            case '\n':
+                ++pos_;
+                ++lineno;
+                break;
+            case '^':
+                if (!skip_comment()) echo_one();
+                break;
+            default:
+                if (const int tok = match_rule(); tok != 0) return tok;
+                echo_one();
+                break;
         }
     }
     return END_OF_INPUT;

@@ -31,16 +31,44 @@ struct keyword {
 
 // Every written form of every keyword; several keywords have short forms.
 constexpr keyword kKeywords[] = {
-    {DSTROUTE, "dstroute"}, {DSTROUTE, "xor"},      {DYMXOR, "dynamic"},    {DYMXOR, "dym"},
-    {FALLOVER, "fallover"}, {FALLOVER, "fo"},       {ROUNDROBIN, "roundrobin"},
-    {ROUNDROBIN, "rr"},     {SPILLOVER, "spillover"}, {SPILLOVER, "so"},    {DUMPINFO, "dumpinfo"},
-    {DUMPINFO, "di"},       {ADD, "add"},           {ADD, "open"},          {DELETE, "delete"},
-    {DELETE, "del"},        {DELETE, "close"},      {SAMEADDR, "sameaddr"}, {DIFFADDR, "diffaddr"},
-    {TBLLOOKUP, "tablelookup"}, {TBLLOOKUP, "tl"},  {STANDBY, "standby"},   {SPEED, "speed"},
-    {DUPLEX, "duplex"},     {S100BT, "100bt"},      {S10BT, "10bt"},        {SAUTO, "auto"},
-    {HALFDUX, "half"},      {FULLDUX, "full"},      {TRUNK, "trunk"},       {ZELNAR, "zelnar"},
-    {ZELNAR, "zl"},         {ZELNAR, "link"},       {SEGMENT, "segment"},   {SEGMENT, "seg"},
-    {END, "end"},           {END, ";"},             {COLON, ":"},
+    {DSTROUTE, "dstroute"},
+    {DSTROUTE, "xor"},
+    {DYMXOR, "dynamic"},
+    {DYMXOR, "dym"},
+    {FALLOVER, "fallover"},
+    {FALLOVER, "fo"},
+    {ROUNDROBIN, "roundrobin"},
+    {ROUNDROBIN, "rr"},
+    {SPILLOVER, "spillover"},
+    {SPILLOVER, "so"},
+    {DUMPINFO, "dumpinfo"},
+    {DUMPINFO, "di"},
+    {ADD, "add"},
+    {ADD, "open"},
+    {DELETE, "delete"},
+    {DELETE, "del"},
+    {DELETE, "close"},
+    {SAMEADDR, "sameaddr"},
+    {DIFFADDR, "diffaddr"},
+    {TBLLOOKUP, "tablelookup"},
+    {TBLLOOKUP, "tl"},
+    {STANDBY, "standby"},
+    {SPEED, "speed"},
+    {DUPLEX, "duplex"},
+    {S100BT, "100bt"},
+    {S10BT, "10bt"},
+    {SAUTO, "auto"},
+    {HALFDUX, "half"},
+    {FULLDUX, "full"},
+    {TRUNK, "trunk"},
+    {ZELNAR, "zelnar"},
+    {ZELNAR, "zl"},
+    {ZELNAR, "link"},
+    {SEGMENT, "segment"},
+    {SEGMENT, "seg"},
+    {END, "end"},
+    {END, ";"},
+    {COLON, ":"},
 };
 
 // A link name is one of these followed by one digit 0 to 8.
@@ -111,7 +139,8 @@ constexpr void assign_classes(const std::array<pattern, kPatternCount>& patterns
     for (int b = 0; b < 256; ++b) {
         std::array<std::uint64_t, 2> sig{};
         for (std::size_t j = 0; j < set_count; ++j) {
-            if (sets[j].has(static_cast<unsigned char>(b))) sig[j / 64] |= std::uint64_t{1} << (j % 64);
+            if (sets[j].has(static_cast<unsigned char>(b)))
+                sig[j / 64] |= std::uint64_t{1} << (j % 64);
         }
         if (sig[0] == 0 && sig[1] == 0) continue;
         int cls = 1;
@@ -130,7 +159,8 @@ constexpr void assign_classes(const std::array<pattern, kPatternCount>& patterns
 class state_index {
 public:
     constexpr int find_or_add(lexer_table& table, std::uint64_t alive, int at_depth) {
-        std::size_t slot = static_cast<std::size_t>((alive * 0x9E3779B97F4A7C15U + static_cast<std::uint64_t>(at_depth)) >> 55);
+        std::size_t slot = static_cast<std::size_t>(
+            (alive * 0x9E3779B97F4A7C15U + static_cast<std::uint64_t>(at_depth)) >> 55);
         while (state_[slot] != 0) {
             const auto s = static_cast<std::size_t>(state_[slot]);
             if (live[s] == alive && depth[s] == at_depth) return state_[slot];
@@ -172,7 +202,8 @@ constexpr lexer_table build_lexer_table() {
             if (!((live >> p) & 1U)) continue;
             const pattern& pat = patterns[static_cast<std::size_t>(p)];
             if (pat.length == d) {
-                if (table.accept[si] != 0 && table.accept[si] != pat.tok) throw "two rules match one text";
+                if (table.accept[si] != 0 && table.accept[si] != pat.tok)
+                    throw "two rules match one text";
                 table.accept[si] = static_cast<std::int16_t>(pat.tok);
                 continue;
             }
@@ -203,11 +234,10 @@ const lexer_table& lexer_rules() {
 
 const char* token_name(int code) {
     static constexpr const char* kNames[] = {
-        "LINKNAME", "INTERFACENAME", "DSTROUTE", "FALLOVER", "ROUNDROBIN", "SPILLOVER",
-        "DUMPINFO", "DYMXOR",        "ADD",      "DELETE",   "SAMEADDR",   "DIFFADDR",
-        "STANDBY",  "TRUNK",         "TBLLOOKUP", "S100BT",  "S10BT",      "SAUTO",
-        "HALFDUX",  "FULLDUX",       "SPEED",    "DUPLEX",   "ZELNAR",     "SEGMENT",
-        "END",      "HEX",           "COLON"};
+        "LINKNAME",  "INTERFACENAME", "DSTROUTE", "FALLOVER", "ROUNDROBIN", "SPILLOVER", "DUMPINFO",
+        "DYMXOR",    "ADD",           "DELETE",   "SAMEADDR", "DIFFADDR",   "STANDBY",   "TRUNK",
+        "TBLLOOKUP", "S100BT",        "S10BT",    "SAUTO",    "HALFDUX",    "FULLDUX",   "SPEED",
+        "DUPLEX",    "ZELNAR",        "SEGMENT",  "END",      "HEX",        "COLON"};
     if (code == END_OF_INPUT) return "end of input";
     if (code < LINKNAME || code > COLON) return "?";
     return kNames[code - LINKNAME];

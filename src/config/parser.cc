@@ -10,11 +10,11 @@ namespace {
 // in its case of parse_token.
 enum class at {
     before_first_block,
-    block_header,   // ZELNAR read, the link name is due
+    block_header,  // ZELNAR read, the link name is due
     block_body,
-    address,        // TBLLOOKUP read, six HEX joined by COLON are due
-    address_name,   // the address read, the interface name is due
-    segment_header, // SEGMENT read, the interface name is due
+    address,         // TBLLOOKUP read, six HEX joined by COLON are due
+    address_name,    // the address read, the interface name is due
+    segment_header,  // SEGMENT read, the interface name is due
     segment_body,
     speed_value,
     duplex_value,
@@ -41,101 +41,101 @@ private:
 
 bool parser::link_statement(int tok) {
     switch (tok) {
-    case ADD: act_.link_opt_add(); return true;
-    case DELETE: act_.link_opt_delete(); return true;
-    case DSTROUTE: act_.link_opt_dstroute(); return true;
-    case DYMXOR: act_.link_opt_dymxor(); return true;
-    case FALLOVER: act_.link_opt_fallover(); return true;
-    case ROUNDROBIN: act_.link_opt_roundrobin(); return true;
-    case SPILLOVER: act_.link_opt_spillover(); return true;
-    case DUMPINFO: act_.link_opt_dumpinfo(); return true;
-    case TBLLOOKUP:
-        address_tokens_ = 0;
-        state_ = at::address;
-        return true;
-    case SEGMENT:
-        act_.create_segment();
-        state_ = at::segment_header;
-        return true;
-    case END:
-        act_.close_link();
-        state_ = at::between_blocks;
-        return true;
-    default: return false;
+        case ADD: act_.link_opt_add(); return true;
+        case DELETE: act_.link_opt_delete(); return true;
+        case DSTROUTE: act_.link_opt_dstroute(); return true;
+        case DYMXOR: act_.link_opt_dymxor(); return true;
+        case FALLOVER: act_.link_opt_fallover(); return true;
+        case ROUNDROBIN: act_.link_opt_roundrobin(); return true;
+        case SPILLOVER: act_.link_opt_spillover(); return true;
+        case DUMPINFO: act_.link_opt_dumpinfo(); return true;
+        case TBLLOOKUP:
+            address_tokens_ = 0;
+            state_ = at::address;
+            return true;
+        case SEGMENT:
+            act_.create_segment();
+            state_ = at::segment_header;
+            return true;
+        case END:
+            act_.close_link();
+            state_ = at::between_blocks;
+            return true;
+        default: return false;
     }
 }
 
 bool parser::segment_statement(int tok) {
     switch (tok) {
-    case ADD: act_.seg_opt_add(); return true;
-    case DELETE: act_.seg_opt_delete(); return true;
-    case SAMEADDR: act_.seg_opt_sameaddr(); return true;
-    case DIFFADDR: act_.seg_opt_diffaddr(); return true;
-    case STANDBY: act_.seg_opt_standby(); return true;
-    case TRUNK: act_.seg_opt_trunk(); return true;
-    case SPEED: state_ = at::speed_value; return true;
-    case DUPLEX: state_ = at::duplex_value; return true;
-    case END:
-        act_.close_segment();
-        state_ = at::block_body;
-        return true;
-    default: return false;
+        case ADD: act_.seg_opt_add(); return true;
+        case DELETE: act_.seg_opt_delete(); return true;
+        case SAMEADDR: act_.seg_opt_sameaddr(); return true;
+        case DIFFADDR: act_.seg_opt_diffaddr(); return true;
+        case STANDBY: act_.seg_opt_standby(); return true;
+        case TRUNK: act_.seg_opt_trunk(); return true;
+        case SPEED: state_ = at::speed_value; return true;
+        case DUPLEX: state_ = at::duplex_value; return true;
+        case END:
+            act_.close_segment();
+            state_ = at::block_body;
+            return true;
+        default: return false;
     }
 }
 
 bool parser::parse_token(int tok, const token_value& value) {
     switch (state_) {
-    case at::before_first_block:
-    case at::between_blocks:
-        if (tok != ZELNAR) return false;
-        act_.create_link();
-        state_ = at::block_header;
-        return true;
-    case at::block_header:
-        if (tok != LINKNAME) return false;
-        act_.set_linkname(value.text);
-        state_ = at::block_body;
-        return true;
-    case at::block_body: return link_statement(tok);
-    case at::address: {
-        const bool number_due = address_tokens_ % 2 == 0;
-        if (tok != (number_due ? HEX : COLON)) return false;
-        if (number_due) address_[static_cast<std::size_t>(address_tokens_ / 2)] = value.number;
-        if (++address_tokens_ == 11) {
-            act_.link_opt_tablelookup_address(address_[0], address_[1], address_[2], address_[3],
-                                              address_[4], address_[5]);
-            state_ = at::address_name;
+        case at::before_first_block:
+        case at::between_blocks:
+            if (tok != ZELNAR) return false;
+            act_.create_link();
+            state_ = at::block_header;
+            return true;
+        case at::block_header:
+            if (tok != LINKNAME) return false;
+            act_.set_linkname(value.text);
+            state_ = at::block_body;
+            return true;
+        case at::block_body: return link_statement(tok);
+        case at::address: {
+            const bool number_due = address_tokens_ % 2 == 0;
+            if (tok != (number_due ? HEX : COLON)) return false;
+            if (number_due) address_[static_cast<std::size_t>(address_tokens_ / 2)] = value.number;
+            if (++address_tokens_ == 11) {
+                act_.link_opt_tablelookup_address(address_[0], address_[1], address_[2],
+                                                  address_[3], address_[4], address_[5]);
+                state_ = at::address_name;
+            }
+            return true;
         }
-        return true;
-    }
-    case at::address_name:
-        if (tok != INTERFACENAME) return false;
-        act_.link_opt_tablelookup_interfacename(value.text);
-        state_ = at::block_body;
-        return true;
-    case at::segment_header:
-        if (tok != INTERFACENAME) return false;
-        act_.segment_interfacename(value.text);
-        state_ = at::segment_body;
-        return true;
-    case at::segment_body: return segment_statement(tok);
-    case at::speed_value:
-        switch (tok) {
-        case SAUTO: act_.seg_opt_auto(); break;
-        case S100BT: act_.seg_opt_100bt(); break;
-        case S10BT: act_.seg_opt_10bt(); break;
-        default: return false;
-        }
-        state_ = at::segment_body;
-        return true;
-    case at::duplex_value:
-        switch (tok) {
-        case HALFDUX: act_.seg_opt_halfdux(); break;
-        case FULLDUX: act_.seg_opt_fulldux(); break;
-        default: return false;
-        }
-        state_ = at::segment_body;
-        return true;
+        case at::address_name:
+            if (tok != INTERFACENAME) return false;
+            act_.link_opt_tablelookup_interfacename(value.text);
+            state_ = at::block_body;
+            return true;
+        case at::segment_header:
+            if (tok != INTERFACENAME) return false;
+            act_.segment_interfacename(value.text);
+            state_ = at::segment_body;
+            return true;
+        case at::segment_body: return segment_statement(tok);
+        case at::speed_value:
+            switch (tok) {
+                case SAUTO: act_.seg_opt_auto(); break;
+                case S100BT: act_.seg_opt_100bt(); break;
+                case S10BT: act_.seg_opt_10bt(); break;
+                default: return false;
+            }
+            state_ = at::segment_body;
+            return true;
+        case at::duplex_value:
+            switch (tok) {
+                case HALFDUX: act_.seg_opt_halfdux(); break;
+                case FULLDUX: act_.seg_opt_fulldux(); break;
+                default: return false;
+            }
+            state_ = at::segment_body;
+            return true;
     }
     return false;
 }

@@ -37,7 +37,9 @@ bool set_interface(link_req& req, const char (&name)[kNameField]) {
     return true;
 }
 
-int send(std::uint32_t code, link_req* req) { return current_device().ioctl(linkfp, code, req); }
+int send(std::uint32_t code, link_req* req) {
+    return current_device().ioctl(linkfp, code, req);
+}
 
 // Every segment ends with one ZLIOSSEG: alone, after a ZLIOASEG, or after a
 // ZLIODSEG (then with state 0).

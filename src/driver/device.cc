@@ -9,7 +9,9 @@ namespace {
 class libc_device final : public device {
 public:
     int open(const char* path, int flags) override { return ::open(path, flags); }
-    int ioctl(int fd, unsigned long request, void* arg) override { return ::ioctl(fd, request, arg); }
+    int ioctl(int fd, unsigned long request, void* arg) override {
+        return ::ioctl(fd, request, arg);
+    }
     int close(int fd) override { return ::close(fd); }
 };
 
@@ -22,6 +24,10 @@ device& system_device() {
     return instance;
 }
 
-device& current_device() { return active != nullptr ? *active : system_device(); }
+device& current_device() {
+    return active != nullptr ? *active : system_device();
+}
 
-void use_device(device& d) { active = &d; }
+void use_device(device& d) {
+    active = &d;
+}

@@ -9,7 +9,7 @@
 // One record serves a whole read or a whole commit; each request sets only the
 // fields it uses.
 struct link_req {
-    char name[8];  // interface name without its last character, NUL-terminated
+    char name[8];       // interface name without its last character, NUL-terminated
     std::int32_t unit;  // from the interface name's last character, 0 to 15
     std::uint8_t eaddr[kEtherAddrLen];
     std::uint8_t reserved[2];

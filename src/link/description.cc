@@ -46,7 +46,9 @@ void* allocate_record() {
     return record;
 }
 
-void forget_list_tails() { tails = {}; }
+void forget_list_tails() {
+    tails = {};
+}
 
 void create_link() {}
 
@@ -79,7 +81,9 @@ void segment_interfacename(const char* name) {
     working_seg = seg;
 }
 
-void close_segment() { working_seg = nullptr; }
+void close_segment() {
+    working_seg = nullptr;
+}
 
 void link_opt_tablelookup_address(std::int32_t a0, std::int32_t a1, std::int32_t a2,
                                   std::int32_t a3, std::int32_t a4, std::int32_t a5) {
