@@ -16,6 +16,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -74,6 +75,20 @@ run_outcome run_zlconf(const transcript& t, const fs::path& dir) {
     };
     if (t.has("fail")) env.push_back("ZLSTANDIN_FAIL=" + lines_of(t.at("fail")).at(0));
 
+    // ZLCONF_TEST_WRAPPER (say, "valgrind -q --error-exitcode=99") runs every
+    // transcript under that command. zlconf is then found on PATH, so that it
+    // still sees itself called "zlconf".
+    const char* binary = ZLCONF_BINARY;
+    if (const char* wrapper = std::getenv("ZLCONF_TEST_WRAPPER"); wrapper != nullptr) {
+        fs::create_directories(dir / "bin");
+        fs::create_symlink(ZLCONF_BINARY, dir / "bin" / "zlconf");
+        env.push_back("PATH=" + (dir / "bin").string() + ":/usr/local/bin:/usr/bin:/bin");
+        std::istringstream words(wrapper);
+        std::vector<std::string> command(std::istream_iterator<std::string>(words), {});
+        args.insert(args.begin(), command.begin(), command.end());
+        binary = nullptr;
+    }
+
     const pid_t child = fork();
     if (child == 0) {
         if (chdir(dir.c_str()) != 0) _exit(126);
@@ -90,7 +105,12 @@ run_outcome run_zlconf(const transcript& t, const fs::path& dir) {
         std::vector<char*> envp;
         for (std::string& e : env) envp.push_back(e.data());
         envp.push_back(nullptr);
-        execve(ZLCONF_BINARY, argv.data(), envp.data());
+        if (binary != nullptr) {
+            execve(binary, argv.data(), envp.data());
+        } else {
+            environ = envp.data();
+            execvp(argv[0], argv.data());
+        }
         _exit(127);
     }
     int wait_status = 0;
