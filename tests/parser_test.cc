@@ -249,3 +249,52 @@ TEST(Parser, LengthLimitStillHoldsWhileSkipping) {
 }
 
 }  // namespace
+
+namespace {
+
+syntax_error_report report_of(const std::string& input) {
+    lineno = 1;
+    memory_source source(input, 5);
+    captured_stream out;
+    lexer lex(source, out.file());
+    recording_actions actions;
+    syntax_error_report report;
+    EXPECT_EQ(yyparse(lex, actions, out.file(), report), 1);
+    return report;
+}
+
+std::vector<std::string> names_of(std::uint32_t expected) {
+    std::vector<std::string> names;
+    if (expected & expected_bit(END_OF_INPUT)) names.emplace_back(token_name(END_OF_INPUT));
+    for (int tok = LINKNAME; tok <= COLON; ++tok) {
+        if (expected & expected_bit(tok)) names.emplace_back(token_name(tok));
+    }
+    return names;
+}
+
+TEST(ParserReport, SaysWhatCameWhereAndWhatCouldHave) {
+    const syntax_error_report r = report_of("^# a comment\nzl zl0\n  standby end\n");
+    EXPECT_EQ(r.token, STANDBY);
+    EXPECT_STREQ(r.text, "standby");
+    EXPECT_EQ(r.offset, 22U);
+    EXPECT_EQ(r.line, 3);
+    EXPECT_STREQ(r.context, "in a link block");
+    EXPECT_THAT(names_of(r.expected),
+                ElementsAre("DSTROUTE", "FALLOVER", "ROUNDROBIN", "SPILLOVER", "DUMPINFO", "DYMXOR",
+                            "ADD", "DELETE", "TBLLOOKUP", "SEGMENT", "END"));
+}
+
+TEST(ParserReport, AtTheEndOfInputAndBetweenBlocks) {
+    const syntax_error_report end = report_of("zl zl0 tl 01:02");
+    EXPECT_EQ(end.token, END_OF_INPUT);
+    EXPECT_STREQ(end.text, "");
+    EXPECT_EQ(end.offset, 15U);
+    EXPECT_STREQ(end.context, "in a table-lookup address");
+    EXPECT_THAT(names_of(end.expected), ElementsAre("COLON"));
+
+    const syntax_error_report between = report_of("zl zl0 end ce1");
+    EXPECT_EQ(between.offset, 11U);
+    EXPECT_THAT(names_of(between.expected), ElementsAre("end of input", "ZELNAR"));
+}
+
+}  // namespace

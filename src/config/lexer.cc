@@ -24,6 +24,7 @@ bool lexer::fill(std::size_t wanted) {
         if (buffer_.size() - end_ < wanted) {
             std::memmove(buffer_.data(), buffer_.data() + pos_, end_ - pos_);
             end_ -= pos_;
+            dropped_ += pos_;
             pos_ = 0;
         }
         const std::size_t got = in_.read_some(buffer_.data() + end_, buffer_.size() - end_);
@@ -103,6 +104,7 @@ int lexer::match_rule() {
     }
     if (tok == 0) return 0;
 
+    token_offset_ = dropped_ + pos_;
     std::memcpy(yytext_.data(), buffer_.data() + pos_, matched);
     yytext_[matched] = '\0';
     yyleng_ = static_cast<int>(matched);
@@ -131,6 +133,7 @@ int lexer::yylex() {
             case '\0':
                 // A NUL byte ends the input as the end of the stream does.
                 ended_ = true;
+                token_offset_ = dropped_ + pos_;
                 break;
             case ' ':
             case '\t': skip_blanks(); break;

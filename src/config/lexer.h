@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <cstdio>
 
 #include "byte_source.h"
@@ -30,6 +31,10 @@ public:
     const char* yytext() const { return yytext_.data(); }
     int yyleng() const { return yyleng_; }
 
+    /// Where the token just returned starts, in bytes from the start of the
+    /// input; for the end of input, where the input ended.
+    std::uint64_t token_offset() const { return token_offset_; }
+
 private:
     static constexpr int kEnd = -1;
 
@@ -50,6 +55,8 @@ private:
     // before pos_ has been consumed.
     std::size_t pos_ = 0;
     std::size_t end_ = 0;
+    std::uint64_t dropped_ = 0;  // input bytes moved out of the buffer
+    std::uint64_t token_offset_ = 0;
     std::array<char, 64 * 1024> buffer_{};
 
     std::array<char, 16> yytext_{};

@@ -29,6 +29,10 @@ public:
     bool parse_token(int tok, const token_value& value);
     bool accepted() const { return state_ == at::between_blocks; }
 
+    const char* context() const;
+    /// The tokens that could continue the input from here.
+    std::uint32_t expected() const;
+
 private:
     bool link_statement(int tok);
     bool segment_statement(int tok);
@@ -140,23 +144,100 @@ bool parser::parse_token(int tok, const token_value& value) {
     return false;
 }
 
+// Nothing happens while the expected tokens are tried out.
+class discarding_actions final : public config_actions {
+public:
+    void create_link() override {}
+    void set_linkname(const char*) override {}
+    void close_link() override {}
+    void link_opt_add() override {}
+    void link_opt_delete() override {}
+    void link_opt_dstroute() override {}
+    void link_opt_dymxor() override {}
+    void link_opt_fallover() override {}
+    void link_opt_roundrobin() override {}
+    void link_opt_spillover() override {}
+    void link_opt_tablelookup_address(std::int32_t, std::int32_t, std::int32_t, std::int32_t,
+                                      std::int32_t, std::int32_t) override {}
+    void link_opt_tablelookup_interfacename(const char*) override {}
+    void link_opt_dumpinfo() override {}
+    void create_segment() override {}
+    void segment_interfacename(const char*) override {}
+    void close_segment() override {}
+    void seg_opt_add() override {}
+    void seg_opt_delete() override {}
+    void seg_opt_sameaddr() override {}
+    void seg_opt_diffaddr() override {}
+    void seg_opt_standby() override {}
+    void seg_opt_auto() override {}
+    void seg_opt_100bt() override {}
+    void seg_opt_10bt() override {}
+    void seg_opt_halfdux() override {}
+    void seg_opt_fulldux() override {}
+    void seg_opt_trunk() override {}
+};
+
+const char* parser::context() const {
+    switch (state_) {
+        case at::before_first_block: return "at the start of the input";
+        case at::block_header: return "after a link block's keyword";
+        case at::block_body: return "in a link block";
+        case at::address: return "in a table-lookup address";
+        case at::address_name: return "after a table-lookup address";
+        case at::segment_header: return "after 'segment'";
+        case at::segment_body: return "in a segment block";
+        case at::speed_value: return "after 'speed'";
+        case at::duplex_value: return "after 'duplex'";
+        case at::between_blocks: return "between link blocks";
+    }
+    return "";
+}
+
+// Tries every token on a copy of this parser, so that the answer cannot drift
+// from what parse_token accepts.
+std::uint32_t parser::expected() const {
+    discarding_actions nothing;
+    std::uint32_t bits = accepted() ? expected_bit(END_OF_INPUT) : 0;
+    for (int tok = LINKNAME; tok <= COLON; ++tok) {
+        parser trial(nothing);
+        trial.state_ = state_;
+        trial.address_tokens_ = address_tokens_;
+        if (trial.parse_token(tok, token_value{0, ""})) bits |= expected_bit(tok);
+    }
+    return bits;
+}
+
 void yyerror(std::FILE* diagnostics, const char* message) {
     std::fprintf(diagnostics, "*** \t %s line %d\n", message, lineno);
 }
 
 }  // namespace
 
-int yyparse(lexer& lex, config_actions& actions, std::FILE* diagnostics) {
+int yyparse(lexer& lex, config_actions& actions, std::FILE* diagnostics,
+            syntax_error_report& report) {
     parser p(actions);
+    int tok;
     for (;;) {
-        const int tok = lex.yylex();
+        tok = lex.yylex();
         if (tok == END_OF_INPUT && p.accepted()) return 0;
         if (tok == END_OF_INPUT || !p.parse_token(tok, lex.yylval())) break;
     }
+    report.token = tok;
+    std::snprintf(report.text, sizeof report.text, "%s", tok == END_OF_INPUT ? "" : lex.yytext());
+    report.offset = lex.token_offset();
+    report.line = lineno;
+    report.context = p.context();
+    report.expected = p.expected();
+
     // There is no message catalogue here, so the text is the default one.
     yyerror(diagnostics, "Syntax error");
     // Recovery never completes: the rest of the input is read, and dropped.
     while (lex.yylex() != END_OF_INPUT) {
     }
     return 1;
+}
+
+int yyparse(lexer& lex, config_actions& actions, std::FILE* diagnostics) {
+    syntax_error_report unused;
+    return yyparse(lex, actions, diagnostics, unused);
 }
