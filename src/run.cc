@@ -24,7 +24,7 @@ int parse_standard_input(const char* label) {
     working_seg = nullptr;
     descriptor_source input(fileno(stdin), label);
     lexer lex(input, stdout);
-    const int result = yyparse(lex, zlconf_actions(), stderr);
+    const int result = yyparse(lex, zlconf_bound_actions(), stderr);
     std::fclose(stdin);
     return result;
 }

@@ -75,7 +75,9 @@ close_function* next_close() {
 
 // Set while the stand-in runs, so that its own file work (state and log files)
 // goes straight to the next definitions.
-thread_local bool inside_standin = false;
+// Initial-exec: the preload is loaded at start, and a general-dynamic
+// thread-local would cost a call on every interposed function.
+__attribute__((tls_model("initial-exec"))) thread_local bool inside_standin = false;
 
 class standin_call {
 public:

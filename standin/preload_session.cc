@@ -2,8 +2,10 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <stdexcept>
 #include <string_view>
 
+#include "driver/requests.h"
 #include "standin/file_log.h"
 #include "standin/link_names.h"
 #include "standin/state_file.h"
@@ -27,6 +29,12 @@ std::unique_ptr<preload_session> preload_session::from_environment() {
     const std::string state_path = environment("ZLSTANDIN_STATE");
     const std::string log_path = environment("ZLSTANDIN_LOG");
     const std::string failures = environment("ZLSTANDIN_FAIL");
+    const std::string sink = environment("ZLSTANDIN_SINK");
+    if (!sink.empty() && (sink != "1" || !state_path.empty() || !log_path.empty() ||
+                          !failures.empty())) {
+        throw std::invalid_argument(
+            "ZLSTANDIN_SINK=1 goes with none of ZLSTANDIN_STATE, ZLSTANDIN_LOG, ZLSTANDIN_FAIL");
+    }
 
     driver_state initial = state_path.empty() ? driver_state{} : load_state_file(state_path);
     failure_plan plan = failure_plan::parse(failures);
@@ -35,15 +43,30 @@ std::unique_ptr<preload_session> preload_session::from_environment() {
         log = std::make_unique<file_log>(log_path);
     }
     return std::unique_ptr<preload_session>(
-        new preload_session(std::move(initial), std::move(plan), std::move(log), state_path));
+        new preload_session(std::move(initial), std::move(plan), std::move(log), state_path,
+                            sink == "1"));
 }
 
 preload_session::preload_session(driver_state initial, failure_plan failures,
-                                 std::unique_ptr<log_sink> log, std::string state_path)
+                                 std::unique_ptr<log_sink> log, std::string state_path, bool sink)
     : driver_(std::move(initial), std::move(failures), std::move(log)),
-      state_path_(std::move(state_path)) {}
+      state_path_(std::move(state_path)),
+      sink_(sink) {}
+
+int preload_session::sink_ioctl(int fd, unsigned long code) {
+    if (fd != kFirstStandinDescriptor) {
+        errno = EBADF;
+        return -1;
+    }
+    if (code == ZLIOGLINK) {
+        errno = ENXIO;
+        return -1;
+    }
+    return 0;
+}
 
 int preload_session::close(int fd) {
+    if (sink_) return 0;
     const bool link_device = driver_.is_open(fd);
     const int result = driver_.close(fd);
     if (result == 0 && link_device && !state_path_.empty()) {

@@ -6,6 +6,10 @@
 //                    driver starts with no links and keeps nothing
 //   ZLSTANDIN_LOG    file the request log is appended to; unset: no log
 //   ZLSTANDIN_FAIL   failures to inject (failure_plan.h); unset: none
+//   ZLSTANDIN_SINK   "1": a driver that has no links and accepts every
+//                    change without keeping it, at the least cost, so that
+//                    benchmarks time the tool and not the stand-in; it goes
+//                    with none of the variables above
 //
 // An empty variable counts as unset. With none set, opens, requests and
 // closes of link devices make no system call.
@@ -26,17 +30,23 @@ public:
     // Throws std::exception describing a bad configuration.
     static std::unique_ptr<preload_session> from_environment();
 
-    int open(const char* path, int flags) { return driver_.open(path, flags); }
-    int ioctl(int fd, unsigned long code, void* arg) { return driver_.ioctl(fd, code, arg); }
+    int open(const char* path, int flags) {
+        return sink_ ? kFirstStandinDescriptor : driver_.open(path, flags);
+    }
+    int ioctl(int fd, unsigned long code, void* arg) {
+        return sink_ ? sink_ioctl(fd, code) : driver_.ioctl(fd, code, arg);
+    }
     // Throws std::exception when the state file cannot be written.
     int close(int fd);
 
 private:
     preload_session(driver_state initial, failure_plan failures, std::unique_ptr<log_sink> log,
-                    std::string state_path);
+                    std::string state_path, bool sink);
+    static int sink_ioctl(int fd, unsigned long code);
 
     driver driver_;
     std::string state_path_;  // empty when the state is kept in memory only
+    bool sink_;
 };
 
 }  // namespace standin

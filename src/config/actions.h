@@ -45,3 +45,7 @@ public:
 };
 
 config_actions& zlconf_actions();
+
+class bound_actions;
+/// The same operations as their own final class, for the tool's parse.
+bound_actions& zlconf_bound_actions();

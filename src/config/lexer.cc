@@ -1,11 +1,16 @@
 #include "lexer.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 
 #include "globals.h"
 #include "lexer_rules.h"
 #include "run_failure.h"
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace {
 
@@ -49,13 +54,13 @@ int lexer::peek(std::size_t offset) {
 // read too, so a run of kScanLimit characters makes the next read the one too
 // many, whatever it is.
 void lexer::skip_blanks() {
-    int run = 0;
+    std::size_t run = 0;
     for (;;) {
-        if (pos_ == end_ && !fill(1)) return;
-        const char c = buffer_[pos_];
-        if (c != ' ' && c != '\t') return;
-        ++pos_;
-        if (++run == kScanLimit) fail_too_long();
+        const std::size_t from = pos_;
+        while (pos_ < end_ && (buffer_[pos_] == ' ' || buffer_[pos_] == '\t')) ++pos_;
+        run += pos_ - from;
+        if (run >= kScanLimit) fail_too_long();
+        if (pos_ < end_ || !fill(1)) return;
     }
 }
 
@@ -84,23 +89,100 @@ bool lexer::skip_comment() {
 }
 
 // The longest rule text at pos_, reading no further than some rule could go.
+// The length of the run of word characters (0-9, a-z) at `text`, at most 16.
+bool is_word_start(char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z'); }
+
+std::size_t word_length(const char* text) {
+#if defined(__SSE2__)
+    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text));
+    const __m128i digit = _mm_and_si128(_mm_cmpgt_epi8(bytes, _mm_set1_epi8('0' - 1)),
+                                        _mm_cmplt_epi8(bytes, _mm_set1_epi8('9' + 1)));
+    const __m128i letter = _mm_and_si128(_mm_cmpgt_epi8(bytes, _mm_set1_epi8('a' - 1)),
+                                         _mm_cmplt_epi8(bytes, _mm_set1_epi8('z' + 1)));
+    const auto others = ~static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(digit, letter)));
+    return static_cast<std::size_t>(std::countr_zero(others | 0x10000U));
+#else
+    std::size_t n = 0;
+    while (n < 16 && ((text[n] >= '0' && text[n] <= '9') || (text[n] >= 'a' && text[n] <= 'z'))) ++n;
+    return n;
+#endif
+}
+
+// Masks that keep the first n bytes of a key, as the bytes lie in memory.
+constexpr std::uint64_t low_mask(std::size_t n) {
+    const std::uint64_t ones = n >= 8 ? ~std::uint64_t{0} : (std::uint64_t{1} << (8 * n)) - 1;
+    return std::endian::native == std::endian::little ? ones : ~(~std::uint64_t{0} >> (8 * (n >= 8 ? 8 : n)));
+}
+constexpr std::uint32_t high_mask(std::size_t n) {
+    const std::size_t k = n <= 8 ? 0 : n - 8;
+    const std::uint32_t ones = k >= 4 ? ~std::uint32_t{0} : (std::uint32_t{1} << (8 * k)) - 1;
+    return std::endian::native == std::endian::little ? ones : ~(~std::uint32_t{0} >> (8 * k));
+}
+
+// The token of the word at pos_ when the whole word is a rule text; 0 when it
+// is not (the automaton then finds the longest match inside it). Needs 16
+// bytes at hand.
+[[gnu::always_inline]] inline int lexer::match_word() {
+    const char* text = buffer_.data() + pos_;
+    const std::size_t length = word_length(text);
+    if (length - 1 >= kLongestRuleText) return 0;  // empty, or longer than any rule text
+
+    word_key key{};
+    std::memcpy(&key.low, text, sizeof key.low);
+    std::memcpy(&key.high, text + sizeof key.low, sizeof key.high);
+    key.low &= low_mask(length);
+    key.high &= high_mask(length);
+    const word_table& words = word_rules();
+    std::size_t slot = word_slot(key, length);
+    for (;; slot = (slot + 1) % words.slots.size()) {
+        const word_table::slot& s = words.slots[slot];
+        if (s.low == key.low && s.high == key.high && s.length == length) break;
+        if (s.token == 0) return 0;
+    }
+    const word_table::slot& s = words.slots[slot];
+    const int tok = s.token + 256;
+    token_offset_ = dropped_ + pos_;
+    std::memcpy(yytext_.data(), text, 16);
+    yytext_[length] = '\0';
+    yyleng_ = static_cast<int>(length);
+    pos_ += length;
+    yylval_.number = tok == HEX ? s.value : tok;
+    yylval_.text = tok == LINKNAME || tok == INTERFACENAME ? yytext_.data() : nullptr;
+    return tok;
+}
+
 int lexer::match_rule() {
     const lexer_table& rules = lexer_rules();
     std::uint8_t state = lexer_table::kStart;
-    std::size_t length = 0;
     std::size_t matched = 0;
     int tok = 0;
-    for (;;) {
-        const int c = peek(length);
-        if (c == kEnd) break;
-        state = rules.next[state][rules.byte_class[static_cast<std::size_t>(c)]];
-        if (state == lexer_table::kDead) break;
-        ++length;
-        if (rules.accept[state] != 0) {
-            matched = length;
-            tok = rules.accept[state];
+    // A scan never looks further than one past the longest rule text, so when
+    // that much is at hand the bytes are read straight from the buffer.
+    if (end_ - pos_ > kLongestRuleText) {
+        const auto* text = reinterpret_cast<const unsigned char*>(buffer_.data() + pos_);
+        for (std::size_t length = 0;;) {
+            state = rules.next[state][rules.byte_class[text[length]]];
+            if (state == lexer_table::kDead) break;
+            ++length;
+            if (rules.accept[state] != 0) {
+                matched = length;
+                tok = rules.accept[state];
+            }
+            if (!rules.extends[state]) break;
         }
-        if (!rules.extends[state]) break;
+    } else {
+        for (std::size_t length = 0;;) {
+            const int c = peek(length);
+            if (c == kEnd) break;
+            state = rules.next[state][rules.byte_class[static_cast<std::size_t>(c)]];
+            if (state == lexer_table::kDead) break;
+            ++length;
+            if (rules.accept[state] != 0) {
+                matched = length;
+                tok = rules.accept[state];
+            }
+            if (!rules.extends[state]) break;
+        }
     }
     if (tok == 0) return 0;
 
@@ -125,30 +207,87 @@ void lexer::echo_one() {
     std::putc(buffer_[pos_++], yyout_);
 }
 
+// ";" and ":" are rule texts that no other begins with.
+int lexer::single_character_token(int tok) {
+    token_offset_ = dropped_ + pos_;
+    yytext_[0] = buffer_[pos_++];
+    yytext_[1] = '\0';
+    yyleng_ = 1;
+    yylval_ = {tok == COLON ? ':' : tok, nullptr};
+    return tok;
+}
+
+// One step of the scan, reading the input as far as it must: a token, the
+// end of input, or kNoToken when only blanks, a comment, a newline or an
+// echoed character went by.
+int lexer::step() {
+    const int c = peek(0);
+    switch (c) {
+        case kEnd:
+        case '\0':
+            // A NUL byte ends the input as the end of the stream does.
+            ended_ = true;
+            token_offset_ = dropped_ + pos_;
+            return END_OF_INPUT;
+        case ' ':
+        case '\t': skip_blanks(); return kNoToken;
+        case '\n':
+            ++pos_;
+            ++lineno;
+            return kNoToken;
+        case '^':
+            if (!skip_comment()) echo_one();
+            return kNoToken;
+        default:
+            if (end_ - pos_ >= kWindow) {
+                if (const int tok = match_word(); tok != 0) return tok;
+            }
+            if (const int tok = match_rule(); tok != 0) return tok;
+            echo_one();
+            return kNoToken;
+    }
+}
+
+// While a window of bytes is at hand, blanks and newlines are skipped and a
+// whole-word token is taken straight from the buffer; everything else, and
+// everything near the end of what has been read, goes through step().
 int lexer::yylex() {
     while (!ended_) {
-        const int c = peek(0);
-        switch (c) {
-            case kEnd:
-            case '\0':
-                // A NUL byte ends the input as the end of the stream does.
-                ended_ = true;
-                token_offset_ = dropped_ + pos_;
-                break;
-            case ' ':
-            case '\t': skip_blanks(); break;
-            case '\n':
-                ++pos_;
-                ++lineno;
-                break;
-            case '^':
-                if (!skip_comment()) echo_one();
-                break;
-            default:
-                if (const int tok = match_rule(); tok != 0) return tok;
-                echo_one();
-                break;
+        if (end_ - pos_ >= kWindow) {
+            const char* const text = buffer_.data();
+            const std::size_t last = end_ - kWindow;  // the last position with a whole window
+            std::size_t at = pos_;
+            for (;;) {
+                const char c = text[at];
+                if (c == '\n') {
+                    ++lineno;
+                } else if (c == ' ' || c == '\t') {
+                    const std::size_t run = at;
+                    do ++at;
+                    while (at < end_ && (text[at] == ' ' || text[at] == '\t'));
+                    if (at == end_) {
+                        at = run;  // the run may go on past what has been read
+                        break;
+                    }
+                    if (at - run >= kScanLimit) fail_too_long();
+                    if (at > last) break;
+                    continue;
+                } else {
+                    break;
+                }
+                if (++at > last) break;
+            }
+            pos_ = at;
+            if (at <= last) {
+                const char c = text[at];
+                if (is_word_start(c)) {
+                    if (const int tok = match_word(); tok != 0) return tok;
+                } else if (c == ';' || c == ':') {
+                    return single_character_token(c == ';' ? END : COLON);
+                }
+            }
         }
+        if (const int tok = step(); tok != kNoToken) return tok;
     }
     return END_OF_INPUT;
 }

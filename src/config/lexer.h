@@ -37,11 +37,17 @@ public:
 
 private:
     static constexpr int kEnd = -1;
+    static constexpr int kNoToken = -1;
+    // Bytes at hand that let a word be read without looking at the buffer's end.
+    static constexpr std::size_t kWindow = 16;
 
     int peek(std::size_t offset);
     bool fill(std::size_t wanted);
     void skip_blanks();
     bool skip_comment();
+    int step();
+    int single_character_token(int tok);
+    int match_word();
     int match_rule();
     void echo_one();
     [[noreturn]] void fail_too_long();
@@ -59,7 +65,7 @@ private:
     std::uint64_t token_offset_ = 0;
     std::array<char, 64 * 1024> buffer_{};
 
-    std::array<char, 16> yytext_{};
+    std::array<char, 17> yytext_{};
     int yyleng_ = 0;
     token_value yylval_;
 };

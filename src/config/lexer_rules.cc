@@ -1,5 +1,6 @@
 #include "lexer_rules.h"
 
+#include <bit>
 #include <string_view>
 
 #include "tokens.h"
@@ -225,12 +226,72 @@ constexpr lexer_table build_lexer_table() {
     return table;
 }
 
-}  // namespace
+constexpr bool is_word_char(unsigned char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z'); }
 
-const lexer_table& lexer_rules() {
-    static constexpr lexer_table table = build_lexer_table();
+// The bytes of a text in the order in which they lie in memory.
+constexpr word_key key_of(const std::array<unsigned char, kLongestRuleText>& text, int length) {
+    word_key key{0, 0};
+    for (int i = 0; i < length; ++i) {
+        const int lane = std::endian::native == std::endian::little ? i % 8 : 7 - i % 8;
+        if (i < 8) {
+            key.low |= std::uint64_t{text[static_cast<std::size_t>(i)]} << (8 * lane);
+        } else {
+            const int high_lane = std::endian::native == std::endian::little ? i - 8 : 3 - (i - 8);
+            key.high |= std::uint32_t{text[static_cast<std::size_t>(i)]} << (8 * high_lane);
+        }
+    }
+    return key;
+}
+
+constexpr void insert_word(word_table& table, const std::array<unsigned char, kLongestRuleText>& text,
+                           int length, token tok) {
+    const word_key key = key_of(text, length);
+    std::size_t slot = word_slot(key, static_cast<std::size_t>(length));
+    for (;;) {
+        word_table::slot& s = table.slots[slot];
+        if (s.token == 0) break;
+        if (s.low == key.low && s.high == key.high && s.length == length) return;  // a second form
+        slot = (slot + 1) % table.slots.size();
+    }
+    word_table::slot& s = table.slots[slot];
+    s.low = key.low;
+    s.high = key.high;
+    s.token = static_cast<std::uint8_t>(tok - 256);
+    s.length = static_cast<std::uint16_t>(length);
+    if (tok == HEX) {
+        auto digit = [](unsigned char c) { return c <= '9' ? c - '0' : c - 'a' + 10; };
+        s.value = static_cast<std::uint8_t>(digit(text[0]) * 16 + digit(text[1]));
+    }
+}
+
+// Every text that the pattern matches, from position `at` on.
+constexpr void insert_texts(word_table& table, const pattern& p, int at,
+                            std::array<unsigned char, kLongestRuleText>& text) {
+    if (at == p.length) {
+        insert_word(table, text, at, p.tok);
+        return;
+    }
+    for (int c = 0; c < 256; ++c) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (!p.at[static_cast<std::size_t>(at)].has(byte)) continue;
+        if (!is_word_char(byte)) return;  // ":" and ";" are left to the automaton
+        text[static_cast<std::size_t>(at)] = byte;
+        insert_texts(table, p, at + 1, text);
+    }
+}
+
+constexpr word_table build_word_table() {
+    word_table table;
+    std::array<unsigned char, kLongestRuleText> text{};
+    for (const pattern& p : all_patterns()) insert_texts(table, p, 0, text);
     return table;
 }
+
+}  // namespace
+
+constexpr word_table kWordTable = build_word_table();
+
+constexpr lexer_table kLexerTable = build_lexer_table();
 
 const char* token_name(int code) {
     static constexpr const char* kNames[] = {

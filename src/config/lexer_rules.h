@@ -26,4 +26,41 @@ struct lexer_table {
 /// The longest text of any rule in the automaton.
 inline constexpr int kLongestRuleText = 11;
 
-const lexer_table& lexer_rules();
+/// Built at compile time from the rule table.
+extern const lexer_table kLexerTable;
+inline const lexer_table& lexer_rules() {
+    return kLexerTable;
+}
+
+/// Every complete rule text made only of word characters (0-9, a-z), keyed by
+/// its bytes. When a whole word of the input is one of them, no longer rule
+/// text can begin with the word, so the word is the longest match and its
+/// token is found with one lookup instead of a walk through the automaton.
+struct word_table {
+    struct slot {
+        std::uint64_t low = 0;   // the first eight bytes of the text
+        std::uint32_t high = 0;  // the rest, at most three bytes
+        std::uint8_t token = 0;  // the token's code less 256; 0 for an empty slot
+        std::uint8_t value = 0;  // a HEX token's value
+        std::uint16_t length = 0;
+    };
+    static constexpr int kSlotBits = 12;
+    std::array<slot, std::size_t{1} << kSlotBits> slots{};
+};
+
+/// The key of a text of `length` bytes (at most kLongestRuleText): its bytes as
+/// they lie in memory, so that the lexer can load them with two plain reads.
+struct word_key {
+    std::uint64_t low;
+    std::uint32_t high;
+};
+
+constexpr std::size_t word_slot(const word_key& key, std::size_t length) {
+    const std::uint64_t mixed = (key.low ^ (std::uint64_t{key.high} * 0xC2B2AE3D27D4EB4FU)) + length;
+    return static_cast<std::size_t>((mixed * 0x9E3779B97F4A7C15U) >> (64 - word_table::kSlotBits));
+}
+
+extern const word_table kWordTable;
+inline const word_table& word_rules() {
+    return kWordTable;
+}

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "bound_actions.h"
 #include "globals.h"
 
 namespace {
@@ -21,9 +22,12 @@ enum class at {
     between_blocks,
 };
 
+// A template over the actions, so that the tool's own actions, a final class,
+// are called directly rather than through the seam's virtual functions.
+template <typename Actions>
 class parser {
 public:
-    explicit parser(config_actions& actions) : act_(actions) {}
+    explicit parser(Actions& actions) : act_(actions) {}
 
     /// Takes one token; false when it cannot continue the input here.
     bool parse_token(int tok, const token_value& value);
@@ -37,13 +41,17 @@ private:
     bool link_statement(int tok);
     bool segment_statement(int tok);
 
-    config_actions& act_;
+    template <typename>
+    friend class parser;
+
+    Actions& act_;
     at state_ = at::before_first_block;
     std::array<std::int32_t, 6> address_{};
     int address_tokens_ = 0;  // of the eleven in an address
 };
 
-bool parser::link_statement(int tok) {
+template <typename Actions>
+bool parser<Actions>::link_statement(int tok) {
     switch (tok) {
         case ADD: act_.link_opt_add(); return true;
         case DELETE: act_.link_opt_delete(); return true;
@@ -69,7 +77,8 @@ bool parser::link_statement(int tok) {
     }
 }
 
-bool parser::segment_statement(int tok) {
+template <typename Actions>
+bool parser<Actions>::segment_statement(int tok) {
     switch (tok) {
         case ADD: act_.seg_opt_add(); return true;
         case DELETE: act_.seg_opt_delete(); return true;
@@ -87,7 +96,8 @@ bool parser::segment_statement(int tok) {
     }
 }
 
-bool parser::parse_token(int tok, const token_value& value) {
+template <typename Actions>
+bool parser<Actions>::parse_token(int tok, const token_value& value) {
     switch (state_) {
         case at::before_first_block:
         case at::between_blocks:
@@ -177,7 +187,8 @@ public:
     void seg_opt_trunk() override {}
 };
 
-const char* parser::context() const {
+template <typename Actions>
+const char* parser<Actions>::context() const {
     switch (state_) {
         case at::before_first_block: return "at the start of the input";
         case at::block_header: return "after a link block's keyword";
@@ -195,11 +206,12 @@ const char* parser::context() const {
 
 // Tries every token on a copy of this parser, so that the answer cannot drift
 // from what parse_token accepts.
-std::uint32_t parser::expected() const {
+template <typename Actions>
+std::uint32_t parser<Actions>::expected() const {
     discarding_actions nothing;
     std::uint32_t bits = accepted() ? expected_bit(END_OF_INPUT) : 0;
     for (int tok = LINKNAME; tok <= COLON; ++tok) {
-        parser trial(nothing);
+        parser<discarding_actions> trial(nothing);
         trial.state_ = state_;
         trial.address_tokens_ = address_tokens_;
         if (trial.parse_token(tok, token_value{0, ""})) bits |= expected_bit(tok);
@@ -211,11 +223,9 @@ void yyerror(std::FILE* diagnostics, const char* message) {
     std::fprintf(diagnostics, "*** \t %s line %d\n", message, lineno);
 }
 
-}  // namespace
-
-int yyparse(lexer& lex, config_actions& actions, std::FILE* diagnostics,
-            syntax_error_report& report) {
-    parser p(actions);
+template <typename Actions>
+int parse(lexer& lex, Actions& actions, std::FILE* diagnostics, syntax_error_report& report) {
+    parser<Actions> p(actions);
     int tok;
     for (;;) {
         tok = lex.yylex();
@@ -223,7 +233,7 @@ int yyparse(lexer& lex, config_actions& actions, std::FILE* diagnostics,
         if (tok == END_OF_INPUT || !p.parse_token(tok, lex.yylval())) break;
     }
     report.token = tok;
-    std::snprintf(report.text, sizeof report.text, "%s", tok == END_OF_INPUT ? "" : lex.yytext());
+    std::snprintf(report.text, sizeof report.text, "%.15s", tok == END_OF_INPUT ? "" : lex.yytext());
     report.offset = lex.token_offset();
     report.line = lineno;
     report.context = p.context();
@@ -237,7 +247,19 @@ int yyparse(lexer& lex, config_actions& actions, std::FILE* diagnostics,
     return 1;
 }
 
+}  // namespace
+
+int yyparse(lexer& lex, config_actions& actions, std::FILE* diagnostics,
+            syntax_error_report& report) {
+    return parse(lex, actions, diagnostics, report);
+}
+
 int yyparse(lexer& lex, config_actions& actions, std::FILE* diagnostics) {
     syntax_error_report unused;
-    return yyparse(lex, actions, diagnostics, unused);
+    return parse(lex, actions, diagnostics, unused);
+}
+
+int yyparse(lexer& lex, bound_actions& actions, std::FILE* diagnostics) {
+    syntax_error_report unused;
+    return parse(lex, actions, diagnostics, unused);
 }

@@ -14,6 +14,10 @@
 /// and the rest of the input has been read without calling any operation.
 int yyparse(lexer& lex, config_actions& actions, std::FILE* diagnostics);
 
+class bound_actions;
+/// The same with the tool's own operations, called directly.
+int yyparse(lexer& lex, bound_actions& actions, std::FILE* diagnostics);
+
 /// What a syntax error was and where, for tools that explain it.
 struct syntax_error_report {
     int token = END_OF_INPUT;  // the token that could not continue the input

@@ -15,17 +15,18 @@ public:
     int close(int fd) override { return ::close(fd); }
 };
 
-device* active = nullptr;
+// Constant-initialised, so that reaching the device costs no guard per request.
+constinit libc_device libc;
+constinit device* active = &libc;
 
 }  // namespace
 
 device& system_device() {
-    static libc_device instance;
-    return instance;
+    return libc;
 }
 
 device& current_device() {
-    return active != nullptr ? *active : system_device();
+    return *active;
 }
 
 void use_device(device& d) {

@@ -68,11 +68,13 @@ int getlinkinfo() {
 }
 
 void set_linkname(const char* name) {
+    // The lexer's link names are at most 7 characters; the bound keeps any
+    // other caller from overrunning the path or the record's name.
+    const std::size_t length = strnlen(name, kNameField);
+    if (length == kNameField) throw run_failure::system_error(1, "zlconf open device", ENAMETOOLONG);
     char path[5 + kNameField];
-    const int length = std::snprintf(path, sizeof path, "/dev/%s", name);
-    if (length < 0 || static_cast<std::size_t>(length) >= sizeof path) {
-        throw run_failure::system_error(1, "zlconf open device", ENAMETOOLONG);
-    }
+    std::memcpy(path, "/dev/", 5);
+    std::memcpy(path + 5, name, length + 1);
     linkfp = current_device().open(path, O_RDWR);
     if (linkfp < 0) throw run_failure::system_error(1, "zlconf open device", errno);
 
@@ -82,7 +84,7 @@ void set_linkname(const char* name) {
     zl->segs = nullptr;
     zl->ttls = nullptr;
     if (getlinkinfo() == 0) {
-        std::memcpy(zl->name, name, static_cast<std::size_t>(length) - 5 + 1);
+        std::memcpy(zl->name, name, length + 1);
         zl->mode = kNewLinkMode;
         zl->segs = nullptr;
         zl->ttls = nullptr;

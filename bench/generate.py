@@ -1,0 +1,109 @@
+#!/usr/bin/env python3
+"""Writes a large valid zlconf configuration, the same for the same seed and size.
+
+    generate.py SHAPE SIZE_MB SEED > file
+
+Shapes:
+  blocks    many small link blocks, each with a few segments, options, a
+            table-lookup statement, comments and blank lines
+  statements  one link block with a very large number of statements: options,
+            segment blocks over a bounded set of interface names, and many
+            table-lookup statements
+  comments  mostly comments, blank lines and indentation, with a few blocks
+"""
+import random
+import sys
+
+LINKS = [f"zl{i}" for i in range(9)] + [f"zlumi{i}" for i in range(9)]
+FAMILIES = ["ce", "kce", "tce", "zce", "zme", "zre", "zwce", "zwre"]
+MODES = ["rr", "roundrobin", "xor", "dstroute", "fo", "fallover", "so", "spillover", "dym", "dynamic"]
+SEG_OPTIONS = ["standby", "trunk", "sameaddr", "diffaddr", "speed auto", "speed 100bt",
+               "speed 10bt", "duplex half", "duplex full", "add"]
+WORDS = ["uplink", "rack", "spare", "core", "edge", "storage", "backup", "members", "note",
+         "replaced", "cable", "switch", "port", "north", "south"]
+
+
+def interface(rng, names=None):
+    if names is not None:
+        return rng.choice(names)
+    unit = rng.choice(["0123456789abcdef"[rng.randrange(16)], f"{rng.randrange(100):02d}"])
+    return rng.choice(FAMILIES) + unit
+
+
+def address(rng):
+    return ":".join(f"{rng.randrange(256):02x}" for _ in range(6))
+
+
+def comment(rng, words):
+    return "^# " + " ".join(rng.choice(WORDS) for _ in range(words))
+
+
+def block(rng, out):
+    out.append(comment(rng, rng.randrange(2, 8)))
+    out.append(f"zl {rng.choice(LINKS)}")
+    out.append(f"  {rng.choice(MODES)}")
+    names = []
+    for _ in range(rng.randrange(2, 4)):
+        name = interface(rng)
+        names.append(name)
+        opts = " ".join(rng.choice(SEG_OPTIONS) for _ in range(rng.randrange(0, 3)))
+        out.append(f"  seg {name} {opts} ;" if opts else f"  seg {name} ;")
+    out.append(f"  tl {address(rng)} {rng.choice(names)}   ^# {rng.choice(WORDS)}")
+    out.append("end")
+    out.append("")
+
+
+def statements(rng, out, names):
+    r = rng.random()
+    if r < 0.15:
+        out.append(f"  {rng.choice(MODES)}")
+    elif r < 0.45:
+        opts = " ".join(rng.choice(SEG_OPTIONS) for _ in range(rng.randrange(1, 4)))
+        out.append(f"  segment {interface(rng, names)}\n    {opts}\n  end")
+    else:
+        out.append(f"  tl {address(rng)} {interface(rng, names)}")
+
+
+def comments(rng, out):
+    r = rng.random()
+    if r < 0.45:
+        out.append(" " * rng.randrange(0, 12) + comment(rng, rng.randrange(4, 14)))
+    elif r < 0.75:
+        out.append(" " * rng.randrange(0, 40))
+    elif r < 0.97:
+        out.append("\t" * rng.randrange(1, 4) + " " * rng.randrange(0, 30) + "^#" + "-" * rng.randrange(10, 70))
+    else:
+        block(rng, out)
+
+
+def main():
+    shape, size_mb, seed = sys.argv[1], float(sys.argv[2]), int(sys.argv[3])
+    rng = random.Random(seed)
+    limit = int(size_mb * 1024 * 1024)
+    written = 0
+    stream = sys.stdout
+    names = [interface(rng) for _ in range(48)]
+    if shape == "statements":
+        head = "^# one link with very many statements\nzl zl0\n"
+        stream.write(head)
+        written += len(head)
+    while written < limit:
+        out = []
+        for _ in range(256):
+            if shape == "blocks":
+                block(rng, out)
+            elif shape == "statements":
+                statements(rng, out, names)
+            elif shape == "comments":
+                comments(rng, out)
+            else:
+                sys.exit(f"unknown shape {shape}")
+        text = "\n".join(out) + "\n"
+        stream.write(text)
+        written += len(text)
+    if shape == "statements":
+        stream.write("end\n")
+
+
+if __name__ == "__main__":
+    main()
