@@ -180,10 +180,12 @@ TEST(Lexer, BlankRunsUpToTheLimit) {
         EXPECT_EQ(ok.failure_status, -1);
 
         for (const std::string& after : {std::string("end"), std::string()}) {
-            const scan_result over = scan("di\n" + std::string(2048, blank) + after, 1000);
-            EXPECT_EQ(over.tokens, "DUMPINFO");
-            EXPECT_EQ(over.failure_status, 1);
-            EXPECT_EQ(over.echoed, limit_message());
+            for (const std::size_t piece : {std::size_t{1000}, std::size_t{1} << 20}) {
+                const scan_result over = scan("di\n" + std::string(2048, blank) + after, piece);
+                EXPECT_EQ(over.tokens, "DUMPINFO");
+                EXPECT_EQ(over.failure_status, 1);
+                EXPECT_EQ(over.echoed, limit_message());
+            }
         }
     }
     // Runs split by a newline are separate scans.
@@ -199,6 +201,42 @@ TEST(Lexer, CommentsUpToTheLimit) {
     const scan_result echoed = scan("^#" + body2045);
     EXPECT_EQ(echoed.failure_status, -1);
     EXPECT_EQ(echoed.echoed, "^#" + body2045);
+}
+
+}  // namespace
+
+namespace {
+
+// Text built from pieces that exercise every rule and the places where rules
+// break off: whole and partial keywords, names, bytes, junk, comments.
+std::string random_text(unsigned seed, std::size_t length) {
+    static const char* const kPieces[] = {
+        "zl", "zl0", "zlumi8", "zlumi", "zelnar", "link", "seg", "segment", "segments", "end",
+        ";", ":", "tl", "tablelookup", "02:00:0a:0b:0c:0d", "ce0", "ce10", "ce100", "kcef",
+        "zwce12", "zwre", "speed", "100bt", "10bt", "auto", "duplex", "half", "full", "dym",
+        "dymxor", "dele", "del", "delete", "add", "open", "close", "standby", "standb", "trunk",
+        "sameaddr", "diffaddr", "rr", "fo", "so", "xor", "di", "dumpinfo", "ad", "ff", "Add",
+        "END", "#", "^", "^#", "^# note\n", "\r", "\x01", "\xff", " ", "  ", "\t", "\n", "\n\n",
+        "abcdefabcdef0123", "zzzzzzzzzzzzzzzzzzzz"};
+    std::string text;
+    unsigned state = seed * 2654435761U + 1;
+    while (text.size() < length) {
+        state = state * 1103515245U + 12345U;
+        text += kPieces[(state >> 8) % std::size(kPieces)];
+        if ((state >> 20) % 3 == 0) text += ' ';
+    }
+    return text;
+}
+
+// The scan straight from the buffer must agree with the scan that reads one
+// byte at a time, which never has a window of bytes at hand.
+TEST(Lexer, ScanningFromTheBufferAgreesWithByteByByte) {
+    for (unsigned seed = 1; seed <= 200; ++seed) {
+        const std::string text = random_text(seed, 2000);
+        const scan_result whole = scan(text);
+        ASSERT_EQ(whole, scan(text, 1)) << "seed " << seed;
+        ASSERT_EQ(whole, scan(text, 17)) << "seed " << seed;
+    }
 }
 
 }  // namespace
