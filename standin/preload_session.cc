@@ -30,8 +30,8 @@ std::unique_ptr<preload_session> preload_session::from_environment() {
     const std::string log_path = environment("ZLSTANDIN_LOG");
     const std::string failures = environment("ZLSTANDIN_FAIL");
     const std::string sink = environment("ZLSTANDIN_SINK");
-    if (!sink.empty() && (sink != "1" || !state_path.empty() || !log_path.empty() ||
-                          !failures.empty())) {
+    if (!sink.empty() &&
+        (sink != "1" || !state_path.empty() || !log_path.empty() || !failures.empty())) {
         throw std::invalid_argument(
             "ZLSTANDIN_SINK=1 goes with none of ZLSTANDIN_STATE, ZLSTANDIN_LOG, ZLSTANDIN_FAIL");
     }
@@ -42,9 +42,8 @@ std::unique_ptr<preload_session> preload_session::from_environment() {
     if (!log_path.empty()) {
         log = std::make_unique<file_log>(log_path);
     }
-    return std::unique_ptr<preload_session>(
-        new preload_session(std::move(initial), std::move(plan), std::move(log), state_path,
-                            sink == "1"));
+    return std::unique_ptr<preload_session>(new preload_session(
+        std::move(initial), std::move(plan), std::move(log), state_path, sink == "1"));
 }
 
 preload_session::preload_session(driver_state initial, failure_plan failures,

@@ -39,10 +39,12 @@ public:
     // Throws std::exception when the state file cannot be written.
     int close(int fd);
 
+    bool sink() const { return sink_; }
+    static int sink_ioctl(int fd, unsigned long code);
+
 private:
     preload_session(driver_state initial, failure_plan failures, std::unique_ptr<log_sink> log,
                     std::string state_path, bool sink);
-    static int sink_ioctl(int fd, unsigned long code);
 
     driver driver_;
     std::string state_path_;  // empty when the state is kept in memory only

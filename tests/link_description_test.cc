@@ -131,6 +131,38 @@ TEST_F(LinkDescription, LinkDeleteWithoutSegmentsOnlyMarksTheLink) {
     EXPECT_EQ(zl->segs, nullptr);
 }
 
+// Past a few segments the lookup goes through an index; it must find what the
+// walk from the head would: the first segment of a name, exact names only.
+TEST_F(LinkDescription, LongSegmentListsFindWhatTheWalkWouldFind) {
+    std::vector<seg_desc*> driver;
+    for (int i = 0; i < 40; ++i) {
+        driver.push_back(driver_segment(("ce" + std::to_string(i)).c_str(), ZLS_EXISTS, 100, 2));
+    }
+    seg_desc* duplicate = driver_segment("ce7", ZLS_EXISTS, 10, 1);  // the driver named it twice
+    EXPECT_EQ(find_seg("ce7"), driver[7]);
+    EXPECT_EQ(find_seg("ce39"), driver[39]);
+    EXPECT_EQ(find_seg("CE7"), nullptr);
+    EXPECT_EQ(find_seg("ce"), nullptr);
+
+    for (int round = 0; round < 2; ++round) {
+        for (int i = 35; i < 60; ++i) {
+            segment_interfacename(("ce" + std::to_string(i)).c_str());
+            close_segment();
+        }
+    }
+    std::vector<std::string> names = segment_names();
+    ASSERT_EQ(names.size(), 61U);
+    EXPECT_EQ(names[40], "ce7");
+    EXPECT_EQ(names[41], "ce40");
+    EXPECT_EQ(names[60], "ce59");
+    EXPECT_EQ(find_seg("ce59"), [] {
+        seg_desc* s = zl->segs;
+        while (s->next != nullptr) s = s->next;
+        return s;
+    }());
+    EXPECT_NE(find_seg("ce7"), duplicate);
+}
+
 // A million entries: appending stays cheap and releasing takes no stack per record.
 TEST_F(LinkDescription, LongListsAreAppendedAndReleasedWithoutRecursion) {
     constexpr int kEntries = 1'000'000;

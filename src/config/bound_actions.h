@@ -45,4 +45,3 @@ public:
     void seg_opt_fulldux() override { ::seg_opt_fulldux(); }
     void seg_opt_trunk() override { ::seg_opt_trunk(); }
 };
-

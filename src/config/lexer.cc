@@ -90,7 +90,9 @@ bool lexer::skip_comment() {
 
 // The longest rule text at pos_, reading no further than some rule could go.
 // The length of the run of word characters (0-9, a-z) at `text`, at most 16.
-bool is_word_start(char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z'); }
+bool is_word_start(char c) {
+    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z');
+}
 
 std::size_t word_length(const char* text) {
 #if defined(__SSE2__)
@@ -103,52 +105,63 @@ std::size_t word_length(const char* text) {
     return static_cast<std::size_t>(std::countr_zero(others | 0x10000U));
 #else
     std::size_t n = 0;
-    while (n < 16 && ((text[n] >= '0' && text[n] <= '9') || (text[n] >= 'a' && text[n] <= 'z'))) ++n;
+    while (n < 16 && ((text[n] >= '0' && text[n] <= '9') || (text[n] >= 'a' && text[n] <= 'z')))
+        ++n;
     return n;
 #endif
 }
 
-// Masks that keep the first n bytes of a key, as the bytes lie in memory.
-constexpr std::uint64_t low_mask(std::size_t n) {
-    const std::uint64_t ones = n >= 8 ? ~std::uint64_t{0} : (std::uint64_t{1} << (8 * n)) - 1;
-    return std::endian::native == std::endian::little ? ones : ~(~std::uint64_t{0} >> (8 * (n >= 8 ? 8 : n)));
+// Masks that keep the first n bytes of what is loaded from memory.
+template <typename Word>
+constexpr std::array<Word, 17> keep_first_bytes() {
+    std::array<Word, 17> masks{};
+    for (std::size_t n = 0; n <= 16; ++n) {
+        Word mask = 0;
+        for (std::size_t i = 0; i < n && i < sizeof(Word); ++i) {
+            const std::size_t lane =
+                std::endian::native == std::endian::little ? i : sizeof(Word) - 1 - i;
+            mask |= Word{0xFF} << (8 * lane);
+        }
+        masks[n] = mask;
+    }
+    return masks;
 }
-constexpr std::uint32_t high_mask(std::size_t n) {
-    const std::size_t k = n <= 8 ? 0 : n - 8;
-    const std::uint32_t ones = k >= 4 ? ~std::uint32_t{0} : (std::uint32_t{1} << (8 * k)) - 1;
-    return std::endian::native == std::endian::little ? ones : ~(~std::uint32_t{0} >> (8 * k));
-}
+constexpr std::array<std::uint64_t, 17> kLowMask = keep_first_bytes<std::uint64_t>();
+constexpr std::array<std::uint32_t, 17> kHighMask = [] {
+    std::array<std::uint32_t, 17> masks{};
+    const auto four = keep_first_bytes<std::uint32_t>();
+    for (std::size_t n = 0; n <= 16; ++n)
+        masks[n] = four[n <= 8 ? 0 : std::min<std::size_t>(n - 8, 4)];
+    return masks;
+}();
 
-// The token of the word at pos_ when the whole word is a rule text; 0 when it
-// is not (the automaton then finds the longest match inside it). Needs 16
-// bytes at hand.
 [[gnu::always_inline]] inline int lexer::match_word() {
     const char* text = buffer_.data() + pos_;
     const std::size_t length = word_length(text);
     if (length - 1 >= kLongestRuleText) return 0;  // empty, or longer than any rule text
 
-    word_key key{};
-    std::memcpy(&key.low, text, sizeof key.low);
-    std::memcpy(&key.high, text + sizeof key.low, sizeof key.high);
-    key.low &= low_mask(length);
-    key.high &= high_mask(length);
+    std::uint64_t low;
+    std::uint32_t high;
+    std::memcpy(&low, text, sizeof low);
+    std::memcpy(&high, text + sizeof low, sizeof high);
+    const word_key key{low & kLowMask[length],
+                       (std::uint64_t{high & kHighMask[length]} << 8) | length};
     const word_table& words = word_rules();
-    std::size_t slot = word_slot(key, length);
-    for (;; slot = (slot + 1) % words.slots.size()) {
-        const word_table::slot& s = words.slots[slot];
-        if (s.low == key.low && s.high == key.high && s.length == length) break;
-        if (s.token == 0) return 0;
+    std::size_t slot = word_slot(key);
+    while (words.slots[slot].low != key.low || words.slots[slot].rest != key.rest) {
+        if (words.tokens[slot].token == 0) return 0;
+        slot = (slot + 1) % words.slots.size();
     }
-    const word_table::slot& s = words.slots[slot];
-    const int tok = s.token + 256;
+    const word_table::token_of_slot found = words.tokens[slot];
     token_offset_ = dropped_ + pos_;
     std::memcpy(yytext_.data(), text, 16);
     yytext_[length] = '\0';
     yyleng_ = static_cast<int>(length);
     pos_ += length;
-    yylval_.number = tok == HEX ? s.value : tok;
-    yylval_.text = tok == LINKNAME || tok == INTERFACENAME ? yytext_.data() : nullptr;
-    return tok;
+    yylval_.number = found.number;
+    // Token codes 257 and 258 are the two names.
+    yylval_.text = found.token <= INTERFACENAME - 256 ? yytext_.data() : nullptr;
+    return found.token + 256;
 }
 
 int lexer::match_rule() {

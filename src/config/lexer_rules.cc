@@ -226,41 +226,43 @@ constexpr lexer_table build_lexer_table() {
     return table;
 }
 
-constexpr bool is_word_char(unsigned char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z'); }
-
-// The bytes of a text in the order in which they lie in memory.
-constexpr word_key key_of(const std::array<unsigned char, kLongestRuleText>& text, int length) {
-    word_key key{0, 0};
-    for (int i = 0; i < length; ++i) {
-        const int lane = std::endian::native == std::endian::little ? i % 8 : 7 - i % 8;
-        if (i < 8) {
-            key.low |= std::uint64_t{text[static_cast<std::size_t>(i)]} << (8 * lane);
-        } else {
-            const int high_lane = std::endian::native == std::endian::little ? i - 8 : 3 - (i - 8);
-            key.high |= std::uint32_t{text[static_cast<std::size_t>(i)]} << (8 * high_lane);
-        }
-    }
-    return key;
+constexpr bool is_word_char(unsigned char c) {
+    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z');
 }
 
-constexpr void insert_word(word_table& table, const std::array<unsigned char, kLongestRuleText>& text,
-                           int length, token tok) {
-    const word_key key = key_of(text, length);
-    std::size_t slot = word_slot(key, static_cast<std::size_t>(length));
-    for (;;) {
-        word_table::slot& s = table.slots[slot];
-        if (s.token == 0) break;
-        if (s.low == key.low && s.high == key.high && s.length == length) return;  // a second form
-        slot = (slot + 1) % table.slots.size();
+// The bytes of a text in the order in which they lie in memory, as the lexer
+// loads them: eight bytes, then four.
+constexpr word_key key_of(const std::array<unsigned char, kLongestRuleText>& text, int length) {
+    std::uint64_t low = 0;
+    std::uint32_t high = 0;
+    constexpr bool little = std::endian::native == std::endian::little;
+    for (int i = 0; i < length; ++i) {
+        const auto byte = text[static_cast<std::size_t>(i)];
+        if (i < 8) {
+            low |= std::uint64_t{byte} << (8 * (little ? i : 7 - i));
+        } else {
+            high |= std::uint32_t{byte} << (8 * (little ? i - 8 : 3 - (i - 8)));
+        }
     }
-    word_table::slot& s = table.slots[slot];
-    s.low = key.low;
-    s.high = key.high;
-    s.token = static_cast<std::uint8_t>(tok - 256);
-    s.length = static_cast<std::uint16_t>(length);
+    return {low, (std::uint64_t{high} << 8) | static_cast<std::uint64_t>(length)};
+}
+
+constexpr void insert_word(word_table& table,
+                           const std::array<unsigned char, kLongestRuleText>& text, int length,
+                           token tok) {
+    const word_key key = key_of(text, length);
+    std::size_t slot = word_slot(key);
+    for (;; slot = (slot + 1) % table.slots.size()) {
+        if (table.tokens[slot].token == 0) break;
+        if (table.slots[slot].low == key.low && table.slots[slot].rest == key.rest) return;
+    }
+    table.slots[slot] = {key.low, key.rest};
+    word_table::token_of_slot& t = table.tokens[slot];
+    t.token = static_cast<std::uint8_t>(tok - 256);
+    t.number = static_cast<std::int16_t>(tok);
     if (tok == HEX) {
         auto digit = [](unsigned char c) { return c <= '9' ? c - '0' : c - 'a' + 10; };
-        s.value = static_cast<std::uint8_t>(digit(text[0]) * 16 + digit(text[1]));
+        t.number = static_cast<std::int16_t>(digit(text[0]) * 16 + digit(text[1]));
     }
 }
 

@@ -38,25 +38,29 @@ inline const lexer_table& lexer_rules() {
 /// token is found with one lookup instead of a walk through the automaton.
 struct word_table {
     struct slot {
-        std::uint64_t low = 0;   // the first eight bytes of the text
-        std::uint32_t high = 0;  // the rest, at most three bytes
+        std::uint64_t low = 0;  // the first eight bytes of the text
+        std::uint64_t rest =
+            0;  // the other bytes, at most three, shifted left by 8, and the length
+    };
+    struct token_of_slot {
         std::uint8_t token = 0;  // the token's code less 256; 0 for an empty slot
-        std::uint8_t value = 0;  // a HEX token's value
-        std::uint16_t length = 0;
+        std::uint8_t unused = 0;
+        std::int16_t number = 0;  // what the token carries: a HEX token's value, a keyword's code
     };
     static constexpr int kSlotBits = 12;
     std::array<slot, std::size_t{1} << kSlotBits> slots{};
+    std::array<token_of_slot, std::size_t{1} << kSlotBits> tokens{};
 };
 
 /// The key of a text of `length` bytes (at most kLongestRuleText): its bytes as
 /// they lie in memory, so that the lexer can load them with two plain reads.
 struct word_key {
     std::uint64_t low;
-    std::uint32_t high;
+    std::uint64_t rest;  // the bytes after the eighth, shifted left by 8, and the length
 };
 
-constexpr std::size_t word_slot(const word_key& key, std::size_t length) {
-    const std::uint64_t mixed = (key.low ^ (std::uint64_t{key.high} * 0xC2B2AE3D27D4EB4FU)) + length;
+constexpr std::size_t word_slot(const word_key& key) {
+    const std::uint64_t mixed = key.low ^ (key.rest * 0xC2B2AE3D27D4EB4FU);
     return static_cast<std::size_t>((mixed * 0x9E3779B97F4A7C15U) >> (64 - word_table::kSlotBits));
 }
 

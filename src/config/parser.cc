@@ -233,7 +233,8 @@ int parse(lexer& lex, Actions& actions, std::FILE* diagnostics, syntax_error_rep
         if (tok == END_OF_INPUT || !p.parse_token(tok, lex.yylval())) break;
     }
     report.token = tok;
-    std::snprintf(report.text, sizeof report.text, "%.15s", tok == END_OF_INPUT ? "" : lex.yytext());
+    std::snprintf(report.text, sizeof report.text, "%.15s",
+                  tok == END_OF_INPUT ? "" : lex.yytext());
     report.offset = lex.token_offset();
     report.line = lineno;
     report.context = p.context();

@@ -4,28 +4,32 @@
 #include <cstring>
 
 #include "globals.h"
+#include "link/segment_index.h"
 #include "run_failure.h"
 
 namespace {
 
-// Where the lists of `zl` end, kept beside the records so that appending costs
-// the same however long the list is. Valid only for the description `of`.
+// Where the lists of `zl` end and how long the segment list is, kept beside the
+// records so that appending costs the same however long a list is. Valid only
+// for the description `of`.
 struct list_tails {
     const link_desc* of = nullptr;
     seg_desc* last_seg = nullptr;
     ttl_entry* last_ttl = nullptr;
+    std::size_t seg_count = 0;
 };
 list_tails tails;
+segment_index segments_by_name;  // active only for long segment lists of `tails.of`
 
 list_tails& tails_of_zl() {
     if (tails.of != zl) {
-        tails = {zl, zl->segs, zl->ttls};
-        while (tails.last_seg != nullptr && tails.last_seg->next != nullptr) {
-            tails.last_seg = tails.last_seg->next;
+        tails = {zl, nullptr, nullptr, 0};
+        segments_by_name.clear();
+        for (seg_desc* seg = zl->segs; seg != nullptr; seg = seg->next) {
+            tails.last_seg = seg;
+            ++tails.seg_count;
         }
-        while (tails.last_ttl != nullptr && tails.last_ttl->next != nullptr) {
-            tails.last_ttl = tails.last_ttl->next;
-        }
+        for (ttl_entry* e = zl->ttls; e != nullptr; e = e->next) tails.last_ttl = e;
     }
     return tails;
 }
@@ -48,6 +52,7 @@ void* allocate_record() {
 
 void forget_list_tails() {
     tails = {};
+    segments_by_name.clear();
 }
 
 void create_link() {}
@@ -57,6 +62,11 @@ void create_segment() {}
 seg_desc* find_seg(const char* name) {
     const std::size_t length = std::strlen(name);
     if (length >= kNameField) return nullptr;
+    const list_tails& t = tails_of_zl();
+    if (t.seg_count > segment_index::kWalkedLength) {
+        if (!segments_by_name.active()) segments_by_name.build(zl->segs);
+        return segments_by_name.find(name, length);
+    }
     for (seg_desc* seg = zl->segs; seg != nullptr; seg = seg->next) {
         // Up to and including the NUL, which never lies past the field.
         if (std::memcmp(seg->name, name, length + 1) == 0) return seg;
@@ -78,6 +88,8 @@ void segment_interfacename(const char* name) {
     list_tails& t = tails_of_zl();
     (t.last_seg == nullptr ? zl->segs : t.last_seg->next) = seg;
     t.last_seg = seg;
+    ++t.seg_count;
+    if (segments_by_name.active()) segments_by_name.add(seg);
     working_seg = seg;
 }
 
