@@ -298,3 +298,67 @@ TEST(ParserReport, AtTheEndOfInputAndBetweenBlocks) {
 }
 
 }  // namespace
+
+namespace {
+
+// Statements, whole and broken, with addresses of every near-valid form.
+std::string random_configuration(unsigned seed) {
+    static const char* const kPieces[] = {"zl zl0 ",
+                                          "zl zl1\n",
+                                          "end\n",
+                                          "; ",
+                                          "seg ce1 ",
+                                          "seg kce12 standby ; ",
+                                          "rr ",
+                                          "di ",
+                                          "tl 01:02:03:04:05:06 ce1\n",
+                                          "tl 0a:0b:0c:0d:0e:0f ce2 ",
+                                          "tl 01:02:03:04:05:10bt ",
+                                          "tl 01:02:03:04:05:06ce1 ",
+                                          "tl 01:02:03:04:05:0 ce1 ",
+                                          "tl 01:02:03:04:05 ce1 ",
+                                          "tl   ff:ff:ff:ff:ff:ff\tzwce99\n",
+                                          "tl 01 : 02 : 03 : 04 : 05 : 06 ce3 ",
+                                          "tl 0A:0b:0c:0d:0e:0f ",
+                                          "tl 01:02:03:04:05:06:07 ce1 ",
+                                          "tl\n01:02:03:04:05:06 ce1 ",
+                                          "speed auto ",
+                                          "^# c\n",
+                                          "X"};
+    std::string text;
+    unsigned state = seed * 2654435761U + 7;
+    for (int i = 0; i < 300; ++i) {
+        state = state * 1103515245U + 12345U;
+        text += kPieces[(state >> 8) % std::size(kPieces)];
+    }
+    return text;
+}
+
+struct parse_outcome {
+    std::vector<std::string> calls;
+    int result;
+    std::string diagnostics;
+    bool operator==(const parse_outcome&) const = default;
+};
+
+parse_outcome parse_in_pieces(const std::string& input, std::size_t piece) {
+    lineno = 1;
+    memory_source source(input, piece);
+    captured_stream out;
+    captured_stream diagnostics;
+    lexer lex(source, out.file());
+    recording_actions actions;
+    const int result = yyparse(lex, actions, diagnostics.file());
+    return {actions.calls, result, diagnostics.text() + out.text()};
+}
+
+// A whole address read at once must call what eleven tokens read one by one
+// would: read byte by byte, no address is ever at hand whole.
+TEST(Parser, AddressesReadAtOnceAgreeWithTokenByToken) {
+    for (unsigned seed = 1; seed <= 300; ++seed) {
+        const std::string input = random_configuration(seed);
+        ASSERT_EQ(parse_in_pieces(input, 1 << 20), parse_in_pieces(input, 1)) << "seed " << seed;
+    }
+}
+
+}  // namespace

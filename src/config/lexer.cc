@@ -230,6 +230,48 @@ int lexer::single_character_token(int tok) {
     return tok;
 }
 
+namespace {
+
+constexpr std::array<std::int8_t, 256> kHexDigitValue = [] {
+    std::array<std::int8_t, 256> values{};
+    values.fill(-1);
+    for (int c = '0'; c <= '9'; ++c)
+        values[static_cast<std::size_t>(c)] = static_cast<std::int8_t>(c - '0');
+    for (int c = 'a'; c <= 'f'; ++c)
+        values[static_cast<std::size_t>(c)] = static_cast<std::int8_t>(c - 'a' + 10);
+    return values;
+}();
+
+constexpr std::size_t kAddressText = 17;  // "hh:hh:hh:hh:hh:hh"
+
+}  // namespace
+
+// Blanks before the address are skipped as one short run; a long run is left
+// to yylex, which keeps count of it.
+bool lexer::scan_address(std::array<std::int32_t, 6>& bytes) {
+    std::size_t at = pos_;
+    while (at < end_ && at - pos_ < 64 && (buffer_[at] == ' ' || buffer_[at] == '\t')) ++at;
+    if (end_ - at <= kAddressText) return false;
+    const auto* text = reinterpret_cast<const unsigned char*>(buffer_.data() + at);
+    for (std::size_t i = 0; i < 6; ++i) {
+        const int high = kHexDigitValue[text[3 * i]];
+        const int low = kHexDigitValue[text[3 * i + 1]];
+        if (high < 0 || low < 0 || (i < 5 && text[3 * i + 2] != ':')) return false;
+        bytes[i] = high * 16 + low;
+    }
+    // A word character after the last two digits could make them part of a
+    // longer token ("10bt"): then the tokens are found one by one.
+    if (is_word_start(static_cast<char>(text[kAddressText]))) return false;
+
+    token_offset_ = dropped_ + at + kAddressText - 2;
+    std::memcpy(yytext_.data(), text + kAddressText - 2, 2);
+    yytext_[2] = '\0';
+    yyleng_ = 2;
+    yylval_ = {bytes[5], nullptr};
+    pos_ = at + kAddressText;
+    return true;
+}
+
 // One step of the scan, reading the input as far as it must: a token, the
 // end of input, or kNoToken when only blanks, a comment, a newline or an
 // echoed character went by.

@@ -25,6 +25,12 @@ public:
     /// would read more than kScanLimit characters.
     int yylex();
 
+    /// Reads a whole Ethernet address, six bytes of two digits joined by colons
+    /// and not followed by a word character, as its eleven tokens at once, when
+    /// it lies in the bytes at hand; false, and nothing read, otherwise. The
+    /// tokens are the ones yylex would return one by one.
+    bool scan_address(std::array<std::int32_t, 6>& bytes);
+
     /// The value of the token just returned. A name's text lives in yytext and
     /// is overwritten by the next call.
     const token_value& yylval() const { return yylval_; }

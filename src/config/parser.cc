@@ -33,6 +33,16 @@ public:
     bool parse_token(int tok, const token_value& value);
     bool accepted() const { return state_ == at::between_blocks; }
 
+    /// Whether the six numbers of an address are due, none of them read yet.
+    bool address_due() const { return state_ == at::address && address_tokens_ == 0; }
+    /// Takes the eleven tokens of a whole address that the lexer read at once.
+    void take_address(const std::array<std::int32_t, 6>& bytes) {
+        address_tokens_ = 11;
+        act_.link_opt_tablelookup_address(bytes[0], bytes[1], bytes[2], bytes[3], bytes[4],
+                                          bytes[5]);
+        state_ = at::address_name;
+    }
+
     const char* context() const;
     /// The tokens that could continue the input from here.
     std::uint32_t expected() const;
@@ -227,7 +237,12 @@ template <typename Actions>
 int parse(lexer& lex, Actions& actions, std::FILE* diagnostics, syntax_error_report& report) {
     parser<Actions> p(actions);
     int tok;
+    std::array<std::int32_t, 6> address{};
     for (;;) {
+        if (p.address_due() && lex.scan_address(address)) {
+            p.take_address(address);
+            continue;
+        }
         tok = lex.yylex();
         if (tok == END_OF_INPUT && p.accepted()) return 0;
         if (tok == END_OF_INPUT || !p.parse_token(tok, lex.yylval())) break;
