@@ -308,23 +308,30 @@ int lexer::step() {
 // everything near the end of what has been read, goes through step().
 int lexer::yylex() {
     while (!ended_) {
-        if (end_ - pos_ >= kWindow) {
+        std::size_t at = pos_;
+        const std::size_t end = end_;
+        if (end - at >= kWindow) {
+            // Locals, so that the stores of a token do not make the compiler
+            // read the buffer's bounds again.
             const char* const text = buffer_.data();
-            const std::size_t last = end_ - kWindow;  // the last position with a whole window
-            std::size_t at = pos_;
+            const std::size_t last = end - kWindow;  // the last position with a whole window
+            int lines = 0;
             for (;;) {
                 const char c = text[at];
                 if (c == '\n') {
-                    ++lineno;
+                    ++lines;
                 } else if (c == ' ' || c == '\t') {
                     const std::size_t run = at;
                     do ++at;
-                    while (at < end_ && (text[at] == ' ' || text[at] == '\t'));
-                    if (at == end_) {
+                    while (at < end && (text[at] == ' ' || text[at] == '\t'));
+                    if (at == end) {
                         at = run;  // the run may go on past what has been read
                         break;
                     }
-                    if (at - run >= kScanLimit) fail_too_long();
+                    if (at - run >= kScanLimit) {
+                        lineno += lines;
+                        fail_too_long();
+                    }
                     if (at > last) break;
                     continue;
                 } else {
@@ -332,6 +339,7 @@ int lexer::yylex() {
                 }
                 if (++at > last) break;
             }
+            lineno += lines;
             pos_ = at;
             if (at <= last) {
                 const char c = text[at];
