@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -23,16 +24,18 @@ std::int32_t unit_of(char last) {
 // False when the name cannot be sent: empty, or too long for the request's
 // name field. Only a name that the driver reported can be either.
 bool set_interface(link_req& req, const char (&name)[kNameField]) {
-    const std::size_t length = strnlen(name, kNameField);
+    std::size_t length = 0;
+    while (length <= kLongestSendableName && name[length] != '\0') ++length;
     if (length == 0 || length > kLongestSendableName) {
         std::fprintf(stderr,
                      "zlconf: interface name \"%.*s\" does not fit a request (1 to %zu "
                      "characters); not sent\n",
-                     static_cast<int>(length), name, kLongestSendableName);
+                     static_cast<int>(strnlen(name, kNameField)), name, kLongestSendableName);
         return false;
     }
-    std::memset(req.name, 0, sizeof req.name);
-    std::memcpy(req.name, name, length - 1);
+    char field[sizeof req.name] = {};
+    std::copy_n(name, length - 1, field);
+    std::memcpy(req.name, field, sizeof field);
     req.unit = unit_of(name[length - 1]);
     return true;
 }

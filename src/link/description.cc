@@ -37,8 +37,8 @@ list_tails& tails_of_zl() {
 // Names come from the lexer, at most 6 characters; the bound only keeps a
 // longer one from overrunning the field.
 void copy_name(char (&field)[kNameField], const char* name) {
-    const std::size_t length = strnlen(name, kNameField - 1);
-    std::memcpy(field, name, length);
+    std::size_t length = 0;
+    for (; length < kNameField - 1 && name[length] != '\0'; ++length) field[length] = name[length];
     field[length] = '\0';
 }
 
