@@ -169,33 +169,19 @@ int lexer::match_rule() {
     std::uint8_t state = lexer_table::kStart;
     std::size_t matched = 0;
     int tok = 0;
-    // A scan never looks further than one past the longest rule text, so when
-    // that much is at hand the bytes are read straight from the buffer.
-    if (end_ - pos_ > kLongestRuleText) {
-        const auto* text = reinterpret_cast<const unsigned char*>(buffer_.data() + pos_);
-        for (std::size_t length = 0;;) {
-            state = rules.next[state][rules.byte_class[text[length]]];
-            if (state == lexer_table::kDead) break;
-            ++length;
-            if (rules.accept[state] != 0) {
-                matched = length;
-                tok = rules.accept[state];
-            }
-            if (!rules.extends[state]) break;
+    // Whole-word tokens are found by match_word; this walk is for the rest,
+    // where the longest match may end inside a word.
+    for (std::size_t length = 0;;) {
+        const int c = peek(length);
+        if (c == kEnd) break;
+        state = rules.next[state][rules.byte_class[static_cast<std::size_t>(c)]];
+        if (state == lexer_table::kDead) break;
+        ++length;
+        if (rules.accept[state] != 0) {
+            matched = length;
+            tok = rules.accept[state];
         }
-    } else {
-        for (std::size_t length = 0;;) {
-            const int c = peek(length);
-            if (c == kEnd) break;
-            state = rules.next[state][rules.byte_class[static_cast<std::size_t>(c)]];
-            if (state == lexer_table::kDead) break;
-            ++length;
-            if (rules.accept[state] != 0) {
-                matched = length;
-                tok = rules.accept[state];
-            }
-            if (!rules.extends[state]) break;
-        }
+        if (!rules.extends[state]) break;
     }
     if (tok == 0) return 0;
 
