@@ -165,6 +165,12 @@ TEST_P(PlanAgainstZlconf, PlansWhatZlconfSendsAndChangesNothing) {
     EXPECT_EQ(plan_run.process.status, zlconf_run.process.status) << plan_run.process.err;
     EXPECT_EQ(plan.at("status").get<int>(), zlconf_run.process.status);
 
+    // Every example is a file zlconf accepts whole, without stray characters.
+    if (c.name.starts_with("example_")) {
+        EXPECT_EQ(zlconf_run.process.status, 0) << zlconf_run.process.err;
+        EXPECT_EQ(zlconf_run.process.out, "");
+    }
+
     // The same links opened and read, as far as zlconf reads the driver
     // rather than what the plan predicts for a link seen before.
     const std::vector<std::string> plan_reads = opens_and_reads(plan_run.log);
