@@ -1,0 +1,12 @@
+# Lints the manual pages with mandoc or groff; any message at all fails.
+foreach(page ${PAGES})
+  if(LINTER MATCHES "mandoc$")
+    set(command ${LINTER} -T lint ${page})
+  else()
+    set(command ${LINTER} -man -ww -z ${page})
+  endif()
+  execute_process(COMMAND ${command} RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  if(NOT status EQUAL 0 OR NOT "${out}${err}" STREQUAL "")
+    message(FATAL_ERROR "${page} does not lint clean:\n${out}${err}")
+  endif()
+endforeach()

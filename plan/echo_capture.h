@@ -1,0 +1,44 @@
+// Where the lexer's echo goes in a plan: zlconf copies characters that form
+// no token to standard output; a plan keeps them, with where they stand, to
+// warn about them, and keeps its own standard output for the plan.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <vector>
+
+#include "config/lexer.h"
+#include "plan/link_plan.h"
+#include "plan/source_text.h"
+
+namespace plan {
+
+class echo_capture {
+public:
+    explicit echo_capture(const source_text& source);
+    ~echo_capture();
+    echo_capture(const echo_capture&) = delete;
+    echo_capture& operator=(const echo_capture&) = delete;
+
+    /// The stream to hand the lexer. Unbuffered, so that each character
+    /// arrives while the lexer still stands at it.
+    std::FILE* stream() const { return stream_; }
+    /// The lexer that writes to stream(), to place the characters by.
+    void watch(const lexer& lex) { lex_ = &lex; }
+
+    /// One entry for each run of adjacent characters.
+    const std::vector<ignored_text>& ignored() const { return ignored_; }
+
+private:
+    static ssize_t write(void* self, const char* bytes, std::size_t size);
+    void place(char c);
+
+    const source_text& source_;
+    const lexer* lex_ = nullptr;
+    std::FILE* stream_;
+    std::vector<ignored_text> ignored_;
+    std::uint64_t next_ = 0;           // where the search for the next character starts
+    std::uint64_t last_ = UINT64_MAX;  // where the last character stood
+};
+
+}  // namespace plan

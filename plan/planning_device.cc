@@ -1,0 +1,132 @@
+#include "plan/planning_device.h"
+
+#include <cerrno>
+#include <cstring>
+#include <string_view>
+
+#include "standin/model.h"
+#include "standin/name_text.h"
+
+namespace plan {
+
+namespace {
+
+constexpr std::string_view kDevicePrefix = "/dev/";
+
+bool is_read(std::uint32_t code) {
+    return code == ZLIOGLINK || code == ZLIOGSEG || code == ZLIOGTL;
+}
+
+int failed(int error) {
+    errno = error;
+    return -1;
+}
+
+std::string field_text(const char* field) {
+    return std::string(standin::name_in_field(field, kNameField));
+}
+
+}  // namespace
+
+int planning_device::open(const char* path, int flags) {
+    std::string_view device_name(path);
+    if (device_name.starts_with(kDevicePrefix)) device_name.remove_prefix(kDevicePrefix.size());
+    last_ = std::make_shared<link_visit>();
+    last_->device = device_name;
+    last_->predicted = committed_.contains(last_->device);
+    const int fd = real_.open(path, flags);
+    if (fd < 0) {
+        failure_ = read_failure{last_->device, 0, 0, errno};
+        return fd;
+    }
+    open_[fd] = last_;
+    return fd;
+}
+
+int planning_device::ioctl(int fd, unsigned long request, void* arg) {
+    const auto found = open_.find(fd);
+    if (found == open_.end()) return failed(EBADF);
+    link_visit& visit = *found->second;
+    const auto code = static_cast<std::uint32_t>(request);
+    if (code != request || request_name(code) == nullptr) return failed(EINVAL);
+    if (is_read(code)) return read(visit, fd, code, *static_cast<link_req*>(arg));
+
+    recorded_request recorded{code, {}};
+    if ((code & kDirIn) != 0 && arg != nullptr) {
+        std::memcpy(&recorded.fields, arg, sizeof recorded.fields);
+        recorded.fields.cursor = 0;
+        recorded.fields.data = nullptr;
+    }
+    visit.requests.push_back(recorded);
+    return 0;
+}
+
+int planning_device::read(link_visit& visit, int fd, std::uint32_t code, link_req& request) {
+    int result;
+    int error = 0;
+    if (visit.predicted) {
+        standin::model prediction(predicted_);
+        error = prediction.handle(visit.device, code, request);
+        result = error == 0 ? 0 : failed(error);
+    } else {
+        result = real_.ioctl(fd, code, &request);
+        error = errno;
+    }
+    if (result == 0) {
+        note_read(visit, code, request);
+        return 0;
+    }
+    if (code != ZLIOGLINK) {
+        std::size_t ordinal = 1;
+        for (const std::uint32_t done : visit.reads) ordinal += done == code ? 1 : 0;
+        failure_ = read_failure{visit.device, code, ordinal, error};
+    }
+    errno = error;
+    return result;
+}
+
+// Keeps what the driver reported, to start the prediction from.
+void planning_device::note_read(link_visit& visit, std::uint32_t code, const link_req& request) {
+    visit.reads.push_back(code);
+    if (code == ZLIOGLINK) visit.found = true;
+    if (visit.predicted) return;
+    if (code == ZLIOGLINK) {
+        const auto* link = static_cast<const link_desc*>(request.data);
+        visit.driver_read =
+            standin::link_state{field_text(link->name), link->mode & ~ZLM_EXISTS, {}, {}};
+    } else if (code == ZLIOGSEG && visit.driver_read) {
+        const auto* seg = static_cast<const seg_desc*>(request.data);
+        visit.driver_read->segments.push_back(
+            {field_text(seg->name), seg->speed, seg->duplex, seg->state & ~ZLS_EXISTS});
+    } else if (code == ZLIOGTL && visit.driver_read) {
+        const auto* entry = static_cast<const ttl_entry*>(request.data);
+        standin::lookup_entry copy;
+        std::memcpy(copy.address.data(), entry->eaddr, copy.address.size());
+        copy.ifname = field_text(entry->ifname);
+        visit.driver_read->entries.push_back(std::move(copy));
+    }
+}
+
+// The link's requests are done: carry them out on the prediction.
+int planning_device::close(int fd) {
+    const auto found = open_.find(fd);
+    if (found == open_.end()) return failed(EBADF);
+    const std::shared_ptr<link_visit> kept = found->second;
+    link_visit& visit = *kept;
+    open_.erase(found);
+    if (!visit.predicted) {
+        predicted_.erase(visit.device);
+        if (visit.driver_read) predicted_.emplace(visit.device, *visit.driver_read);
+    }
+    standin::model prediction(predicted_);
+    for (const recorded_request& r : visit.requests) {
+        prediction.handle(visit.device, r.code, r.fields);
+    }
+    predicted_ = prediction.state();
+    committed_.insert(visit.device);
+    const auto after = predicted_.find(visit.device);
+    if (after != predicted_.end()) visit.after = after->second;
+    return real_.close(fd);
+}
+
+}  // namespace plan

@@ -1,0 +1,51 @@
+#include "sim/sim_paths.h"
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+namespace sim {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string environment(const char* name) {
+    const char* value = std::getenv(name);
+    return value == nullptr ? std::string() : std::string(value);
+}
+
+}  // namespace
+
+std::string default_state_path() {
+    const std::string chosen = environment("ZLSIM_STATE");
+    return chosen.empty() ? std::string("zlsim.state") : chosen;
+}
+
+std::string log_path_for(const std::string& state_path) {
+    return state_path + ".log";
+}
+
+std::string own_directory() {
+    std::error_code error;
+    const fs::path self = fs::read_symlink("/proc/self/exe", error);
+    return error ? std::string(".") : self.parent_path().string();
+}
+
+std::string preload_library() {
+    const std::string chosen = environment("ZLSIM_PRELOAD");
+    if (!chosen.empty()) return chosen;
+    const fs::path here = own_directory();
+    // Installed: bin/zlsim and lib/.../zlconf/; built: zlsim and standin/.
+    for (const fs::path& candidate :
+         {here / ZLSIM_PRELOAD_FROM_BINDIR, here / "standin" / "libstandin_preload.so"}) {
+        std::error_code error;
+        if (fs::is_regular_file(candidate, error)) {
+            return fs::weakly_canonical(candidate, error).string();
+        }
+    }
+    return {};
+}
+
+}  // namespace sim

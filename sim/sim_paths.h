@@ -1,0 +1,22 @@
+// Where zlsim keeps the simulated driver and finds what it needs.
+#pragma once
+
+#include <string>
+
+namespace sim {
+
+/// The state file when --state is not given: $ZLSIM_STATE, else zlsim.state
+/// in the current directory.
+std::string default_state_path();
+
+/// The request log of the last run, beside the state file.
+std::string log_path_for(const std::string& state_path);
+
+/// The directory zlsim runs from.
+std::string own_directory();
+
+/// The stand-in driver's preload library: $ZLSIM_PRELOAD, else where an
+/// installation or a build tree puts it beside zlsim. Empty when not found.
+std::string preload_library();
+
+}  // namespace sim

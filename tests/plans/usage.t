@@ -1,0 +1,13 @@
+# Wrong arguments: status 1 and the usage.
+== args
+--bogus
+== stdout
+== stderr
+zlplan: unknown option --bogus
+usage: zlplan [--json] [<config_file> | - ]
+Shows what zlconf would do with the file: for each link block the state read
+from the driver, the requests zlconf would send, and the state afterwards.
+Only reads the driver. Exit status: 0 plan printed, 1 syntax or driver
+error, 2 input not readable.
+== status
+1
