@@ -60,8 +60,9 @@ void create_link() {}
 void create_segment() {}
 
 seg_desc* find_seg(const char* name) {
-    const std::size_t length = std::strlen(name);
-    if (length >= kNameField) return nullptr;
+    std::size_t length = 0;
+    while (length < kNameField && name[length] != '\0') ++length;
+    if (length == kNameField) return nullptr;
     const list_tails& t = tails_of_zl();
     if (t.seg_count > segment_index::kWalkedLength) {
         if (!segments_by_name.active()) segments_by_name.build(zl->segs);
