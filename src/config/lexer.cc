@@ -145,14 +145,15 @@ constexpr std::array<std::uint32_t, 17> kHighMask = [] {
     std::memcpy(&low, text, sizeof low);
     std::memcpy(&high, text + sizeof low, sizeof high);
     const word_key key{low & kLowMask[length],
-                       (std::uint64_t{high & kHighMask[length]} << 8) | length};
+                       (high & kHighMask[length]) |
+                           (static_cast<std::uint32_t>(length) << kLengthShift)};
     const word_table& words = word_rules();
     std::size_t slot = word_slot(key);
     while (words.slots[slot].low != key.low || words.slots[slot].rest != key.rest) {
-        if (words.tokens[slot].token == 0) return 0;
+        if (words.slots[slot].token == 0) return 0;
         slot = (slot + 1) % words.slots.size();
     }
-    const word_table::token_of_slot found = words.tokens[slot];
+    const word_table::slot& found = words.slots[slot];
     token_offset_ = dropped_ + pos_;
     std::memcpy(yytext_.data(), text, 16);
     yytext_[length] = '\0';

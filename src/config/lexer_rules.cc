@@ -244,7 +244,7 @@ constexpr word_key key_of(const std::array<unsigned char, kLongestRuleText>& tex
             high |= std::uint32_t{byte} << (8 * (little ? i - 8 : 3 - (i - 8)));
         }
     }
-    return {low, (std::uint64_t{high} << 8) | static_cast<std::uint64_t>(length)};
+    return {low, high | (static_cast<std::uint32_t>(length) << kLengthShift)};
 }
 
 constexpr void insert_word(word_table& table,
@@ -253,16 +253,18 @@ constexpr void insert_word(word_table& table,
     const word_key key = key_of(text, length);
     std::size_t slot = word_slot(key);
     for (;; slot = (slot + 1) % table.slots.size()) {
-        if (table.tokens[slot].token == 0) break;
-        if (table.slots[slot].low == key.low && table.slots[slot].rest == key.rest) return;
+        const word_table::slot& s = table.slots[slot];
+        if (s.token == 0) break;
+        if (s.low == key.low && s.rest == key.rest) return;  // a second form
     }
-    table.slots[slot] = {key.low, key.rest};
-    word_table::token_of_slot& t = table.tokens[slot];
-    t.token = static_cast<std::uint8_t>(tok - 256);
-    t.number = static_cast<std::int16_t>(tok);
+    word_table::slot& s = table.slots[slot];
+    s.low = key.low;
+    s.rest = key.rest;
+    s.token = static_cast<std::uint8_t>(tok - 256);
+    s.number = static_cast<std::int16_t>(tok);
     if (tok == HEX) {
         auto digit = [](unsigned char c) { return c <= '9' ? c - '0' : c - 'a' + 10; };
-        t.number = static_cast<std::int16_t>(digit(text[0]) * 16 + digit(text[1]));
+        s.number = static_cast<std::int16_t>(digit(text[0]) * 16 + digit(text[1]));
     }
 }
 

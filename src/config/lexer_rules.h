@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <bit>
 #include <cstdint>
 
 /// A deterministic automaton over the rule texts. Every rule text is a short
@@ -37,30 +38,31 @@ inline const lexer_table& lexer_rules() {
 /// text can begin with the word, so the word is the longest match and its
 /// token is found with one lookup instead of a walk through the automaton.
 struct word_table {
+    /// One text and its token in 16 bytes, so that a lookup touches one line.
     struct slot {
-        std::uint64_t low = 0;  // the first eight bytes of the text
-        std::uint64_t rest =
-            0;  // the other bytes, at most three, shifted left by 8, and the length
-    };
-    struct token_of_slot {
-        std::uint8_t token = 0;  // the token's code less 256; 0 for an empty slot
+        std::uint64_t low = 0;     // the first eight bytes of the text
+        std::uint32_t rest = 0;    // the bytes after the eighth, at most three, and the length
+        std::uint8_t token = 0;    // the token's code less 256; 0 for an empty slot
         std::uint8_t unused = 0;
-        std::int16_t number = 0;  // what the token carries: a HEX token's value, a keyword's code
+        std::int16_t number = 0;   // what the token carries: a HEX token's value, a keyword's code
     };
     static constexpr int kSlotBits = 12;
     std::array<slot, std::size_t{1} << kSlotBits> slots{};
-    std::array<token_of_slot, std::size_t{1} << kSlotBits> tokens{};
 };
+static_assert(sizeof(word_table::slot) == 16);
 
 /// The key of a text of `length` bytes (at most kLongestRuleText): its bytes as
-/// they lie in memory, so that the lexer can load them with two plain reads.
+/// they lie in memory, so that the lexer can load them with two plain reads,
+/// and its length in the byte of the second read that no text reaches.
 struct word_key {
     std::uint64_t low;
-    std::uint64_t rest;  // the bytes after the eighth, shifted left by 8, and the length
+    std::uint32_t rest;
 };
 
+inline constexpr int kLengthShift = std::endian::native == std::endian::little ? 24 : 0;
+
 constexpr std::size_t word_slot(const word_key& key) {
-    const std::uint64_t mixed = key.low ^ (key.rest * 0xC2B2AE3D27D4EB4FU);
+    const std::uint64_t mixed = key.low ^ (std::uint64_t{key.rest} * 0xC2B2AE3D27D4EB4FU);
     return static_cast<std::size_t>((mixed * 0x9E3779B97F4A7C15U) >> (64 - word_table::kSlotBits));
 }
 
