@@ -19,17 +19,27 @@ void usage(const char* prog) {
     std::fprintf(stderr, "usage: %s [<config_file> | - ]\n", prog);
 }
 
-int parse_standard_input(const char* label) {
-    zl = nullptr;
-    working_seg = nullptr;
-    descriptor_source input(fileno(stdin), label);
-    lexer lex(input, stdout);
-    const int result = yyparse(lex, zlconf_bound_actions(), stderr);
-    std::fclose(stdin);
-    return result;
+void report(const run_failure& failure) {
+    std::fputs(failure.message(), failure.stream());
 }
 
 }  // namespace
+
+int configure(byte_source& input, std::FILE* out, std::FILE* diagnostics) {
+    zl = nullptr;
+    working_seg = nullptr;
+    try {
+        lexer lex(input, out);
+        return yyparse(lex, zlconf_bound_actions(), diagnostics);
+    } catch (const run_failure& failure) {
+        report(failure);
+        return failure.status();
+    } catch (const std::bad_alloc&) {
+        const run_failure failure = run_failure::out_of_memory();
+        report(failure);
+        return failure.status();
+    }
+}
 
 int zlconf_main(int argc, char** argv) {
     const char* prog = argc > 0 ? argv[0] : "zlconf";
@@ -45,14 +55,8 @@ int zlconf_main(int argc, char** argv) {
         std::fprintf(stderr, "can't open %s: %s\n", path, std::strerror(error));
         return 2;
     }
-    try {
-        return parse_standard_input(from_standard_input ? "standard input" : path);
-    } catch (const run_failure& failure) {
-        std::fputs(failure.message(), failure.stream());
-        return failure.status();
-    } catch (const std::bad_alloc&) {
-        const run_failure failure = run_failure::out_of_memory();
-        std::fputs(failure.message(), failure.stream());
-        return failure.status();
-    }
+    descriptor_source input(fileno(stdin), from_standard_input ? "standard input" : path);
+    const int status = configure(input, stdout, stderr);
+    std::fclose(stdin);
+    return status;
 }

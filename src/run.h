@@ -1,7 +1,17 @@
 // One run of zlconf, from the command line to the exit status.
 #pragma once
 
+#include <cstdio>
+
+#include "config/byte_source.h"
+
 /// Attaches the configuration file to standard input, parses it once and
 /// returns the exit status: 0 accepted, 1 a syntax error or a failure that
 /// ended the run, 2 the input could not be opened or read.
 int zlconf_main(int argc, char** argv);
+
+/// Parses `input` once with the tool's operations, from a clean start of the
+/// link globals. Echoed characters go to `out`, the syntax error line to
+/// `diagnostics`; a failure that ends the run is written where it belongs.
+/// Returns the exit status. In-process runs (tests, fuzzing) come in here.
+int configure(byte_source& input, std::FILE* out, std::FILE* diagnostics);

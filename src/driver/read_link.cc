@@ -37,8 +37,10 @@ void read_list(std::uint64_t cursor, Record*& first, link_req& req, std::uint32_
         req.cursor = cursor;
         req.data = record;
         if (current_device().ioctl(linkfp, code, &req) != 0) {
+            // Taken first: allocating the exception may change errno.
+            const int error = errno;
             record->next = nullptr;  // what the driver left there is no pointer of ours
-            throw run_failure::system_error(1, prefix, errno);
+            throw run_failure::system_error(1, prefix, error);
         }
         on_read(*record);
         cursor = handle_in(record->next);
@@ -76,7 +78,10 @@ void set_linkname(const char* name) {
     std::memcpy(path, "/dev/", 5);
     std::memcpy(path + 5, name, length + 1);
     linkfp = current_device().open(path, O_RDWR);
-    if (linkfp < 0) throw run_failure::system_error(1, "zlconf open device", errno);
+    if (linkfp < 0) {
+        const int error = errno;  // taken before the exception is allocated
+        throw run_failure::system_error(1, "zlconf open device", error);
+    }
 
     zl = static_cast<link_desc*>(allocate_record());
     forget_list_tails();

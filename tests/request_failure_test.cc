@@ -1,0 +1,202 @@
+// Every request of a few representative runs is made to fail in turn, with
+// several errors, through the stand-in driver: each failure has the outcome
+// that the tool promises at that point, and the run stays in order.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "in_process_run.h"
+#include "request_protocol.h"
+#include "standin/errno_names.h"
+#include "standin/state_file.h"
+
+namespace {
+
+struct scenario {
+    const char* name;
+    std::string state;
+    std::string config;
+};
+
+void PrintTo(const scenario& s, std::ostream* os) {
+    *os << s.name;
+}
+
+std::string read_example(const char* file) {
+    std::ifstream in(std::string(EXAMPLES_DIR) + "/" + file);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+std::vector<scenario> scenarios() {
+    return {
+        {"site_example", read_example("site.state"), read_example("site.conf")},
+        {"delete_then_new_link",
+         "link zl4\n"
+         "  segment ce1 state 0x111\n"
+         "  segment ce2 state 0x121\n"
+         "  tl 02:00:00:00:00:01 ce1\n",
+         "link zl4 delete tl 02:00:00:00:00:02 ce2 end\n"
+         "zl zl5 seg zwce12 speed 10bt duplex half ; tl 0a:0b:0c:0d:0e:0f zwce12 di end\n"},
+        {"same_link_twice", "",
+         "zl zl6 fo seg ce0 standby ; tl 02:00:00:0a:0b:0c ce0 end\n"
+         "zl zl6 di seg ce1 ; end\n"},
+        {"segments_and_entries_read",
+         "link zlumi3\n"
+         "  mode 0x120\n"
+         "  segment ce0 state 0x111\n"
+         "  segment ce1 state 0x50111\n"
+         "  tl 02:00:00:00:00:01 ce0\n"
+         "  tl 02:00:00:00:00:02 ce1\n",
+         "zelnar zlumi3 seg ce1 delete ; seg ce2 add standby ; tl 02:00:00:00:00:03 ce2 di end\n"},
+    };
+}
+
+constexpr int kErrors[] = {EIO, EPERM, ENOSPC};
+
+struct observed {
+    in_process_result run;
+    std::string err;
+};
+
+observed run_with(const scenario& s, const std::string& failures) {
+    standin::model_device driver(standin::parse_state(s.state),
+                                 standin::failure_plan::parse(failures));
+    testing::internal::CaptureStderr();
+    observed o{run_in_process(s.config, driver), ""};
+    o.err = testing::internal::GetCapturedStderr();
+    return o;
+}
+
+// Where a failure can be injected: the line of the clean run's log that it
+// turns into a failure, and the rule that does it without the error.
+struct fault_point {
+    std::size_t line;
+    std::string what;    // "open" or the request's name
+    std::string device;  // the link device of the line
+    std::string rule;    // "open:zl0" or "ZLIOSSEG:2"
+};
+
+std::vector<fault_point> fault_points(const std::vector<std::string>& log) {
+    std::vector<fault_point> points;
+    std::map<std::string, int> occurrences;
+    for (std::size_t i = 0; i < log.size(); ++i) {
+        std::istringstream words(log[i]);
+        std::string first;
+        std::string second;
+        words >> first >> second;
+        if (first == "close") continue;
+        if (first == "open") {
+            // An open rule holds for every open of its device: only the first can fail alone.
+            const std::string device = second.substr(second.rfind('/') + 1);
+            if (++occurrences["open " + device] == 1) {
+                points.push_back({i, "open", device, "open:" + device});
+            }
+        } else {
+            const int n = ++occurrences[second];
+            points.push_back({i, second, first, second + ":" + std::to_string(n)});
+        }
+    }
+    return points;
+}
+
+std::string without_result(const std::string& line) {
+    return line.substr(0, line.rfind(" -> "));
+}
+
+// The lines of standard error that report something, without the state reports.
+std::vector<std::string> reports(const std::string& err) {
+    std::vector<std::string> lines;
+    std::istringstream in(err);
+    for (std::string line; std::getline(in, line);) {
+        if (line.rfind("zlconf", 0) == 0 || line.rfind("Zelnar create failed", 0) == 0) {
+            lines.push_back(line);
+        }
+    }
+    return lines;
+}
+
+// The requests from `from` up to the close of that block, without their results.
+std::vector<std::string> rest_of_block(const std::vector<std::string>& log, std::size_t from) {
+    std::vector<std::string> lines;
+    for (std::size_t i = from; i < log.size(); ++i) {
+        lines.push_back(without_result(log[i]));
+        if (log[i].rfind("close ", 0) == 0) break;
+    }
+    return lines;
+}
+
+class RequestFailures : public testing::TestWithParam<scenario> {};
+
+TEST_P(RequestFailures, EachFailureHasItsOutcome) {
+    const scenario& s = GetParam();
+    const observed clean = run_with(s, "");
+    ASSERT_EQ(clean.run.status, 0) << clean.err;
+    ASSERT_EQ(request_protocol_violation(clean.run.log), "");
+    const std::vector<fault_point> points = fault_points(clean.run.log);
+    ASSERT_GT(points.size(), 5U);
+
+    for (const fault_point& point : points) {
+        for (const int error : kErrors) {
+            const std::string error_name = standin::errno_name(error);
+            const std::string rule = point.rule + ":" + error_name;
+            SCOPED_TRACE(rule);
+            const observed o = run_with(s, rule);
+            const std::vector<std::string>& log = o.run.log;
+            EXPECT_EQ(request_protocol_violation(log), "");
+            EXPECT_EQ(run_ending_violation(o.run), "");
+
+            // Up to the failure the run is the clean one.
+            ASSERT_GT(log.size(), point.line);
+            EXPECT_TRUE(std::equal(log.begin(), log.begin() + static_cast<long>(point.line),
+                                   clean.run.log.begin()));
+            EXPECT_EQ(log[point.line],
+                      without_result(clean.run.log[point.line]) + " -> " + error_name);
+            const std::string text = std::strerror(error);
+
+            if (point.what == "open" || point.what == "ZLIOGSEG" || point.what == "ZLIOGTL") {
+                const std::string prefix =
+                    point.what == "open" ? "zlconf open device" : "zlconf " + point.what + " ";
+                EXPECT_EQ(o.run.status, 1);
+                EXPECT_EQ(log.size(), point.line + 1) << "nothing after the failure";
+                EXPECT_TRUE(o.err.ends_with(prefix + ": " + text + "\n")) << o.err;
+                EXPECT_TRUE(clean.run.out.starts_with(o.run.out));
+                continue;
+            }
+            EXPECT_EQ(o.run.status, clean.run.status);
+            std::vector<std::string> expected_reports = reports(clean.err);
+            if (point.what == "ZLIOCLINK") {
+                ASSERT_GT(log.size(), point.line + 1);
+                EXPECT_EQ(log[point.line + 1], "close " + point.device);
+                EXPECT_NE(o.err.find("Zelnar create failed : " + text + "\n"), std::string::npos);
+                expected_reports.insert(expected_reports.begin(), "Zelnar create failed : " + text);
+            } else if (point.what == "ZLIOGLINK") {
+                ASSERT_GT(log.size(), point.line + 1);
+                EXPECT_EQ(log[point.line + 1].rfind(point.device + " ZLIOCLINK", 0), 0U)
+                    << "a link that could not be read is committed as a new one";
+            } else {
+                EXPECT_EQ(rest_of_block(log, point.line), rest_of_block(clean.run.log, point.line))
+                    << "the commit goes on as if the request had succeeded";
+            }
+            if (point.what != "ZLIOGLINK") {
+                std::vector<std::string> got = reports(o.err);
+                std::sort(got.begin(), got.end());
+                std::sort(expected_reports.begin(), expected_reports.end());
+                EXPECT_EQ(got, expected_reports) << "only a failed creation is reported";
+            }
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Scenarios, RequestFailures, testing::ValuesIn(scenarios()),
+                         [](const testing::TestParamInfo<scenario>& p) { return p.param.name; });
+
+}  // namespace
