@@ -57,6 +57,17 @@ private:
     std::size_t at_ = 0;
 };
 
+// A segment's speed or duplex figure, -128 to 127, is one byte offset by 128.
+constexpr std::int32_t kFigureOffset = 128;
+
+std::int32_t figure_from(std::uint8_t byte) {
+    return std::int32_t{byte} - kFigureOffset;
+}
+
+std::uint8_t figure_byte(std::int32_t figure) {
+    return static_cast<std::uint8_t>((figure + kFigureOffset) & 0xFF);
+}
+
 // A name spec below kRawName stands for the usual name: the device's for a
 // link record, one of kInterfaces for the others.
 std::string name_from(byte_reader& in, std::string_view device) {
@@ -86,8 +97,8 @@ standin::link_state link_from(byte_reader& in, std::string_view device) {
         standin::segment_state seg;
         seg.name = name_from(in, "");
         seg.state = in.word();
-        seg.speed = static_cast<std::int8_t>(in.byte());
-        seg.duplex = static_cast<std::int8_t>(in.byte());
+        seg.speed = figure_from(in.byte());
+        seg.duplex = figure_from(in.byte());
         link.segments.push_back(std::move(seg));
     }
     const std::size_t entries = in.byte() % (kMaxEntries + 1);
@@ -201,8 +212,8 @@ std::string encode_driver_script(const driver_script& script) {
         for (const standin::segment_state& seg : link.segments) {
             put_name(out, seg.name, "");
             put_word(out, seg.state);
-            out += static_cast<char>(seg.speed);
-            out += static_cast<char>(seg.duplex);
+            out += static_cast<char>(figure_byte(seg.speed));
+            out += static_cast<char>(figure_byte(seg.duplex));
         }
         out += static_cast<char>(link.entries.size());
         for (const standin::lookup_entry& entry : link.entries) {

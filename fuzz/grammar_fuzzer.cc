@@ -9,8 +9,9 @@
 // stops) choose the piece size of a second reading and, after a 'W', to start
 // the text that many bytes before the end of the lexer's buffer.
 #include <algorithm>
+#include <array>
+#include <charconv>
 #include <cstdint>
-#include <cstdlib>
 #include <cstring>
 #include <optional>
 #include <string>
@@ -48,26 +49,28 @@ bool same(const parse_outcome& a, const parse_outcome& b) {
            a.diagnostics == b.diagnostics && a.lines == b.lines;
 }
 
+constexpr std::array<std::string_view, 2> kLinkFamilies = {"zl", "zlumi"};
+constexpr std::array<std::string_view, 8> kInterfaceFamilies = {"ce",  "kce", "tce",  "zce",
+                                                                "zme", "zre", "zwce", "zwre"};
+
+bool is_digit(char c) {
+    return c >= '0' && c <= '9';
+}
+
 bool is_link_name(std::string_view name) {
-    for (const std::string_view family : {"zl", "zlumi"}) {
-        if (name.size() == family.size() + 1 && name.starts_with(family) && name.back() >= '0' &&
-            name.back() <= '8') {
-            return true;
-        }
-    }
-    return false;
+    return std::ranges::any_of(kLinkFamilies, [name](std::string_view family) {
+        return name.size() == family.size() + 1 && name.starts_with(family) && name.back() >= '0' &&
+               name.back() <= '8';
+    });
 }
 
 bool is_interface_name(std::string_view name) {
-    const auto digit = [](char c) { return c >= '0' && c <= '9'; };
-    for (const std::string_view family :
-         {"ce", "kce", "tce", "zce", "zme", "zre", "zwce", "zwre"}) {
-        if (!name.starts_with(family)) continue;
+    return std::ranges::any_of(kInterfaceFamilies, [name](std::string_view family) {
+        if (!name.starts_with(family)) return false;
         const std::string_view unit = name.substr(family.size());
-        if (unit.size() == 1 && (digit(unit[0]) || (unit[0] >= 'a' && unit[0] <= 'f'))) return true;
-        if (unit.size() == 2 && digit(unit[0]) && digit(unit[1])) return true;
-    }
-    return false;
+        if (unit.size() == 1) return is_digit(unit[0]) || (unit[0] >= 'a' && unit[0] <= 'f');
+        return unit.size() == 2 && is_digit(unit[0]) && is_digit(unit[1]);
+    });
 }
 
 // A name or a byte that an operation received must have the form the lexer gives it.
@@ -83,7 +86,9 @@ void check_arguments(std::string_view call) {
     } else {
         int bytes = 0;
         for (std::size_t at = space; at != std::string_view::npos; at = call.find(' ', at + 1)) {
-            const int value = std::atoi(std::string(call.substr(at + 1)).c_str());
+            const std::string_view digits = call.substr(at + 1, call.find(' ', at + 1) - at - 1);
+            int value = -1;
+            std::from_chars(digits.data(), digits.data() + digits.size(), value);
             fuzz_check(value >= 0 && value <= 0xFF, "address byte", call);
             ++bytes;
         }

@@ -4,8 +4,10 @@
 #include <cstdarg>
 #include <cstring>
 
+// Variadic as printf is, so that the compiler checks each format against its arguments.
+// NOLINTNEXTLINE(cert-dcl50-cpp)
 run_failure::run_failure(int status, std::FILE* stream, const char* format, ...)
-    : status_(status), stream_(stream), message_{} {
+    : status_(status), stream_(stream) {
     va_list args;
     va_start(args, format);
     std::vsnprintf(message_, sizeof message_, format, args);

@@ -27,5 +27,5 @@ public:
 private:
     int status_;
     std::FILE* stream_;
-    char message_[256];
+    char message_[256]{};
 };

@@ -103,7 +103,8 @@ TEST_F(LinkDriver, NewRecordsAppendBehindTheDriversAfterReading) {
     int segs = 0;
     const seg_desc* last = nullptr;
     for (const seg_desc* s = zl->segs; s != nullptr; s = s->next, ++segs) last = s;
-    EXPECT_EQ(segs, 4);
+    ASSERT_EQ(segs, 4);
+    ASSERT_NE(last, nullptr);
     EXPECT_STREQ(last->name, "ce5");
     EXPECT_STREQ(zl->ttls->next->next->ifname, "ce5");
 }

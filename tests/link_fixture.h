@@ -23,7 +23,7 @@ protected:
     void TearDown() override { release_link_description(); }
 
     // A segment as the driver would report it, appended behind the others.
-    seg_desc* driver_segment(const char* name, std::uint32_t state, int speed, int duplex) {
+    static seg_desc* driver_segment(const char* name, std::uint32_t state, int speed, int duplex) {
         auto* seg = static_cast<seg_desc*>(allocate_record());
         std::memset(seg, 0xA5, sizeof *seg);
         std::strcpy(seg->name, name);

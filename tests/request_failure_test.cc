@@ -163,11 +163,14 @@ TEST_P(RequestFailures, EachFailureHasItsOutcome) {
             const std::string text = std::strerror(error);
 
             if (point.what == "open" || point.what == "ZLIOGSEG" || point.what == "ZLIOGTL") {
-                const std::string prefix =
+                std::string report =
                     point.what == "open" ? "zlconf open device" : "zlconf " + point.what + " ";
+                report += ": ";
+                report += text;
+                report += '\n';
                 EXPECT_EQ(o.run.status, 1);
                 EXPECT_EQ(log.size(), point.line + 1) << "nothing after the failure";
-                EXPECT_TRUE(o.err.ends_with(prefix + ": " + text + "\n")) << o.err;
+                EXPECT_TRUE(o.err.ends_with(report)) << o.err;
                 EXPECT_TRUE(clean.run.out.starts_with(o.run.out));
                 continue;
             }

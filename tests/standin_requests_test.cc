@@ -34,7 +34,7 @@ Value at(const raw_record& record, std::size_t offset) {
 
 // A name field read as the tool must: up to its NUL, never past its 64 bytes.
 std::string name_at(const raw_record& record, std::size_t offset) {
-    const auto begin = record.begin() + static_cast<std::ptrdiff_t>(offset);
+    const auto* const begin = record.begin() + static_cast<std::ptrdiff_t>(offset);
     return std::string(begin, std::find(begin, begin + 64, 0));
 }
 

@@ -15,7 +15,7 @@ struct transcript {
     std::vector<std::string> order;  // section names as they stand in the file
     std::map<std::string, std::string> sections;
 
-    bool has(const std::string& name) const { return sections.count(name) != 0; }
+    bool has(const std::string& name) const { return sections.contains(name); }
     const std::string& at(const std::string& name) const { return sections.at(name); }
 };
 

@@ -45,7 +45,6 @@ zlconf_process_result run_zlconf_process(const zlconf_process_run& run) {
         "LD_PRELOAD=" + (run.preload.empty() ? std::string(STANDIN_PRELOAD) : run.preload),
         "ZLSTANDIN_STATE=driver.state", "ZLSTANDIN_LOG=requests.log"};
     for (const std::string& e : run.env) env.push_back(replaced(e, "$REPORT", "report"));
-    std::vector<std::string> args{"zlconf", "zlconf.conf"};
 
     const pid_t child = fork();
     if (child == 0) {
@@ -54,6 +53,7 @@ zlconf_process_result run_zlconf_process(const zlconf_process_run& run) {
         if (chdir(dir.c_str()) != 0 || out < 0 || err < 0) _exit(126);
         dup2(out, 1);
         dup2(err, 2);
+        std::vector<std::string> args{"zlconf", "zlconf.conf"};
         std::vector<char*> argv;
         for (std::string& a : args) argv.push_back(a.data());
         argv.push_back(nullptr);

@@ -17,7 +17,8 @@ namespace {
 // numbers, so they are read as bytes and never used as pointers.
 template <typename Pointer>
 std::uint64_t handle_in(const Pointer& field) {
-    static_assert(sizeof(Pointer) == sizeof(std::uint64_t));
+    // The size of the pointer itself is meant: a handle fills the whole field.
+    static_assert(sizeof(Pointer) == sizeof(std::uint64_t));  // NOLINT(bugprone-sizeof-expression)
     std::uint64_t handle;
     std::memcpy(&handle, &field, sizeof handle);
     return handle;
