@@ -144,9 +144,9 @@ constexpr std::array<std::uint32_t, 17> kHighMask = [] {
     std::uint32_t high;
     std::memcpy(&low, text, sizeof low);
     std::memcpy(&high, text + sizeof low, sizeof high);
-    const word_key key{low & kLowMask[length],
-                       (high & kHighMask[length]) |
-                           (static_cast<std::uint32_t>(length) << kLengthShift)};
+    const word_key key{
+        low & kLowMask[length],
+        (high & kHighMask[length]) | (static_cast<std::uint32_t>(length) << kLengthShift)};
     const word_table& words = word_rules();
     std::size_t slot = word_slot(key);
     while (words.slots[slot].low != key.low || words.slots[slot].rest != key.rest) {

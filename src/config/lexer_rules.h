@@ -40,11 +40,11 @@ inline const lexer_table& lexer_rules() {
 struct word_table {
     /// One text and its token in 16 bytes, so that a lookup touches one line.
     struct slot {
-        std::uint64_t low = 0;     // the first eight bytes of the text
-        std::uint32_t rest = 0;    // the bytes after the eighth, at most three, and the length
-        std::uint8_t token = 0;    // the token's code less 256; 0 for an empty slot
+        std::uint64_t low = 0;   // the first eight bytes of the text
+        std::uint32_t rest = 0;  // the bytes after the eighth, at most three, and the length
+        std::uint8_t token = 0;  // the token's code less 256; 0 for an empty slot
         std::uint8_t unused = 0;
-        std::int16_t number = 0;   // what the token carries: a HEX token's value, a keyword's code
+        std::int16_t number = 0;  // what the token carries: a HEX token's value, a keyword's code
     };
     static constexpr int kSlotBits = 12;
     std::array<slot, std::size_t{1} << kSlotBits> slots{};

@@ -74,7 +74,8 @@ void set_linkname(const char* name) {
     // The lexer's link names are at most 7 characters; the bound keeps any
     // other caller from overrunning the path or the record's name.
     const std::size_t length = strnlen(name, kNameField);
-    if (length == kNameField) throw run_failure::system_error(1, "zlconf open device", ENAMETOOLONG);
+    if (length == kNameField)
+        throw run_failure::system_error(1, "zlconf open device", ENAMETOOLONG);
     char path[5 + kNameField];
     std::memcpy(path, "/dev/", 5);
     std::memcpy(path + 5, name, length + 1);
