@@ -1,13 +1,16 @@
 // Runs a built program in a directory, with standard input from a string and
-// its output streams and exit status captured.
+// its output streams and exit status captured; or in a scratch directory
+// against the preloaded stand-in driver.
 #pragma once
 
 #include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -58,7 +61,7 @@ inline child_result run_child(const std::filesystem::path& dir, std::vector<std:
         std::vector<char*> argv;
         for (std::string& a : args) argv.push_back(a.data());
         argv.push_back(nullptr);
-        execv(argv[0], argv.data());
+        execvp(argv[0], argv.data());
         _exit(127);
     }
     int wait_status = 0;
@@ -91,3 +94,51 @@ private:
     }
     std::filesystem::path path_;
 };
+
+struct standin_run {
+    std::string config;             // written to `config_name`
+    std::string state;              // the driver's state before the run
+    std::string input;              // standard input
+    std::string failures;           // ZLSTANDIN_FAIL
+    std::vector<std::string> args;  // after the program's name
+    std::vector<std::string> env;   // more NAME=value pairs, after the stand-in's
+    std::string config_name = "zlconf.conf";
+};
+
+struct standin_result : child_result {
+    std::string log;          // the stand-in's request log
+    std::string state_after;  // the driver's state file afterwards
+};
+
+/// Runs `program` in `dir` with the stand-in preloaded, found on PATH so that
+/// it sees its own name. ZLCONF_TEST_WRAPPER (say, "valgrind -q
+/// --error-exitcode=99") runs it under that command.
+inline standin_result run_under_standin(const std::filesystem::path& dir,
+                                        const std::filesystem::path& program,
+                                        const standin_run& run) {
+    write_text(dir / run.config_name, run.config);
+    write_text(dir / "driver.state", run.state);
+    std::filesystem::create_directories(dir / "bin");
+    std::filesystem::create_symlink(program, dir / "bin" / program.filename());
+    std::vector<std::string> args;
+    if (const char* wrapper = std::getenv("ZLCONF_TEST_WRAPPER"); wrapper != nullptr) {
+        std::istringstream words(wrapper);
+        args.assign(std::istream_iterator<std::string>(words), {});
+    }
+    args.push_back(program.filename().string());
+    std::vector<std::string> env{"PATH=" + (dir / "bin").string() + ":/usr/local/bin:/usr/bin:/bin",
+                                 std::string("LD_PRELOAD=") + STANDIN_PRELOAD,
+                                 "ZLSTANDIN_STATE=driver.state", "ZLSTANDIN_LOG=requests.log",
+                                 "ZLSTANDIN_FAIL=" + run.failures,
+                                 // The tool may be built with the address sanitizer, which would
+                                 // otherwise insist on coming before the preloaded stand-in.
+                                 "ASAN_OPTIONS=verify_asan_link_order=0:detect_leaks=1",
+                                 "UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1"};
+    args.insert(args.end(), run.args.begin(), run.args.end());
+    env.insert(env.end(), run.env.begin(), run.env.end());
+    standin_result r;
+    static_cast<child_result&>(r) = run_child(dir, args, env, run.input);
+    r.log = file_text(dir / "requests.log");
+    r.state_after = file_text(dir / "driver.state");
+    return r;
+}

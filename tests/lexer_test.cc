@@ -210,76 +210,19 @@ namespace {
 // Text built from pieces that exercise every rule and the places where rules
 // break off: whole and partial keywords, names, bytes, junk, comments.
 std::string random_text(unsigned seed, std::size_t length) {
-    static const char* const kPieces[] = {"zl",
-                                          "zl0",
-                                          "zlumi8",
-                                          "zlumi",
-                                          "zelnar",
-                                          "link",
-                                          "seg",
-                                          "segment",
-                                          "segments",
-                                          "end",
-                                          ";",
-                                          ":",
-                                          "tl",
-                                          "tablelookup",
-                                          "02:00:0a:0b:0c:0d",
-                                          "ce0",
-                                          "ce10",
-                                          "ce100",
-                                          "kcef",
-                                          "zwce12",
-                                          "zwre",
-                                          "speed",
-                                          "100bt",
-                                          "10bt",
-                                          "auto",
-                                          "duplex",
-                                          "half",
-                                          "full",
-                                          "dym",
-                                          "dymxor",
-                                          "dele",
-                                          "del",
-                                          "delete",
-                                          "add",
-                                          "open",
-                                          "close",
-                                          "standby",
-                                          "standb",
-                                          "trunk",
-                                          "sameaddr",
-                                          "diffaddr",
-                                          "rr",
-                                          "fo",
-                                          "so",
-                                          "xor",
-                                          "di",
-                                          "dumpinfo",
-                                          "ad",
-                                          "ff",
-                                          "Add",
-                                          "END",
-                                          "#",
-                                          "^",
-                                          "^#",
-                                          "^# note\n",
-                                          "\r",
-                                          "\x01",
-                                          "\xff",
-                                          " ",
-                                          "  ",
-                                          "\t",
-                                          "\n",
-                                          "\n\n",
-                                          "abcdefabcdef0123",
-                                          "zzzzzzzzzzzzzzzzzzzz"};
+    // The pieces, separated by '|'.
+    static const std::vector<std::string> kPieces = split_pieces(
+        "zl|zl0|zlumi8|zlumi|zelnar|link|seg|segment|segments|end|;|:|tl|tablelookup|02:00:0a:0b:"
+        "0c:0d|ce0|ce10|ce100|kcef|zwce12|zwre|speed|100bt|10bt|auto|duplex|half|full|dym|dymxor|"
+        "dele|del|delete|add|open|close|standby|standb|trunk|sameaddr|diffaddr|rr|fo|so|xor|di|"
+        "dumpinfo|ad|ff|Add|END|#|^|^#|^# note\n|\r|\x01"
+        "|\xff"
+        "| |  |\t|\n|\n\n|abcdefabcdef0123|zzzzzzzzzzzzzzzzzzzz");
     std::string text;
     unsigned state = seed * 2654435761U + 1;
     while (text.size() < length) {
         state = state * 1103515245U + 12345U;
-        text += kPieces[(state >> 8) % std::size(kPieces)];
+        text += kPieces[(state >> 8) % kPieces.size()];
         if ((state >> 20) % 3 == 0) text += ' ';
     }
     return text;

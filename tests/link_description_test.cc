@@ -29,17 +29,6 @@ TEST_F(LinkDescription, SegmentsKeepTheOrderOfFirstMention) {
     EXPECT_EQ(working_seg, nullptr);
 }
 
-TEST_F(LinkDescription, NewSegmentStartsFromTheDefaults) {
-    segment_interfacename("zwce12");
-    ASSERT_NE(working_seg, nullptr);
-    EXPECT_EQ(working_seg, zl->segs);
-    EXPECT_STREQ(working_seg->name, "zwce12");
-    EXPECT_EQ(working_seg->speed, -1);
-    EXPECT_EQ(working_seg->duplex, -1);
-    EXPECT_EQ(working_seg->state, 0x1110U);
-    EXPECT_EQ(working_seg->next, nullptr);
-}
-
 TEST_F(LinkDescription, NamesMatchExactly) {
     driver_segment("ce1", 0x111, 100, 2);
     segment_interfacename("ce10");
@@ -123,12 +112,6 @@ TEST_F(LinkDescription, LinkDeleteMarksOnlyTheSegmentsKnownThen) {
     std::vector<std::uint32_t> states;
     for (const seg_desc* s = zl->segs; s != nullptr; s = s->next) states.push_back(s->state);
     EXPECT_THAT(states, ElementsAre(0x8001U, 0x1U, 0x9110U, 0x1110U));
-}
-
-TEST_F(LinkDescription, LinkDeleteWithoutSegmentsOnlyMarksTheLink) {
-    link_opt_delete();
-    EXPECT_EQ(zl->mode, 0x9100U);
-    EXPECT_EQ(zl->segs, nullptr);
 }
 
 // Past a few segments the lookup goes through an index; it must find what the

@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <cstring>
+#include <sstream>
 #include <string>
+#include <vector>
 
 #include "config/byte_source.h"
 
@@ -30,3 +32,11 @@ private:
     std::size_t at_ = 0;
     int reads_ = 0;
 };
+
+/// The pieces of random test input, written as one text with '|' between them.
+inline std::vector<std::string> split_pieces(const std::string& joined) {
+    std::vector<std::string> pieces;
+    std::istringstream in(joined);
+    for (std::string piece; std::getline(in, piece, '|');) pieces.push_back(piece);
+    return pieces;
+}

@@ -88,28 +88,18 @@ std::string standin_state_text(const std::string& text) {
 }
 
 struct run_result {
-    child_result process;
+    standin_result process;
     std::vector<std::string> log;
-    std::string state_after;
 };
 
-run_result run_under_standin(const case_files& c, const char* binary,
-                             std::vector<std::string> options) {
+run_result run_both_ways(const case_files& c, const char* binary,
+                         std::vector<std::string> options) {
     const scratch_dir dir("zlplan-compare");
-    write_text(dir.path() / "zlconf.conf", c.config);
-    write_text(dir.path() / "driver.state", c.state);
-    std::vector<std::string> args{binary};
-    args.insert(args.end(), options.begin(), options.end());
-    args.push_back(c.from_stdin ? "-" : "zlconf.conf");
+    options.push_back(c.from_stdin ? "-" : "zlconf.conf");
     run_result r;
-    r.process =
-        run_child(dir.path(), args,
-                  {std::string("LD_PRELOAD=") + STANDIN_PRELOAD, "ZLSTANDIN_STATE=driver.state",
-                   "ZLSTANDIN_LOG=requests.log", "ZLSTANDIN_FAIL=" + c.failures,
-                   "ASAN_OPTIONS=verify_asan_link_order=0:detect_leaks=1"},
-                  c.stdin_text);
-    r.log = lines_of(file_text(dir.path() / "requests.log"));
-    r.state_after = file_text(dir.path() / "driver.state");
+    const standin_run run{c.config, c.state, c.stdin_text, c.failures, options, {}};
+    r.process = run_under_standin(dir.path(), binary, run);
+    r.log = lines_of(r.process.log);
     return r;
 }
 
@@ -153,12 +143,12 @@ class PlanAgainstZlconf : public testing::TestWithParam<case_files> {};
 
 TEST_P(PlanAgainstZlconf, PlansWhatZlconfSendsAndChangesNothing) {
     const case_files& c = GetParam();
-    const run_result plan_run = run_under_standin(c, ZLPLAN_BINARY, {"--json"});
-    const run_result zlconf_run = run_under_standin(c, ZLCONF_BINARY, {});
+    const run_result plan_run = run_both_ways(c, ZLPLAN_BINARY, {"--json"});
+    const run_result zlconf_run = run_both_ways(c, ZLCONF_BINARY, {});
 
     // Only opens, the three reads and closes; the driver as it was.
     for (const std::string& line : plan_run.log) EXPECT_TRUE(is_read_or_open(line)) << line;
-    EXPECT_EQ(standin_state_text(plan_run.state_after), standin_state_text(c.state));
+    EXPECT_EQ(standin_state_text(plan_run.process.state_after), standin_state_text(c.state));
 
     const nlohmann::json plan = nlohmann::json::parse(plan_run.process.out);
     EXPECT_EQ(planned(plan), sent(zlconf_run.log));

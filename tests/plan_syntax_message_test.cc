@@ -1,4 +1,5 @@
-// Syntax errors in words, and where they point.
+// Syntax errors in words, and where they point: the parser's report of
+// what came, in which context and what could have come.
 #include "plan/syntax_message.h"
 
 #include <gmock/gmock.h>
@@ -39,6 +40,8 @@ TEST(SyntaxMessage, SaysWhatCameWhereAndWhatCould) {
               "sameaddr, diffaddr, standby, trunk, speed, duplex, end");
     EXPECT_EQ(plan::syntax_message(error_of("zl zl0 tl 02:00 end")),
               "unexpected 'end' in a table-lookup address; expected ':'");
+    EXPECT_EQ(plan::syntax_message(error_of("zl zl0 end ce1")),
+              "unexpected 'ce1' between link blocks; expected one of: zelnar, end of input");
 }
 
 TEST(SyntaxMessage, HintsAtAStatementOnTheWrongLevel) {

@@ -6,12 +6,12 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <fstream>
 #include <map>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "child_process.h"
 #include "in_process_run.h"
 #include "request_protocol.h"
 #include "standin/errno_names.h"
@@ -29,16 +29,10 @@ void PrintTo(const scenario& s, std::ostream* os) {
     *os << s.name;
 }
 
-std::string read_example(const char* file) {
-    std::ifstream in(std::string(EXAMPLES_DIR) + "/" + file);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 std::vector<scenario> scenarios() {
     return {
-        {"site_example", read_example("site.state"), read_example("site.conf")},
+        {"site_example", file_text(EXAMPLES_DIR "/site.state"),
+         file_text(EXAMPLES_DIR "/site.conf")},
         {"delete_then_new_link",
          "link zl4\n"
          "  segment ce1 state 0x111\n"

@@ -59,22 +59,6 @@ TEST(StandinFailures, FirstMatchingRuleWinsAndErrorsMayBeNumbers) {
     EXPECT_EQ(outcome(device.ioctl(fd, ZLIOELINK, nullptr)), EIO);
 }
 
-TEST(StandinFailures, OpenFailsForTheNamedDeviceOnly) {
-    model_device device({}, failure_plan::parse("open:zl3:ENOENT,open:zlumi0:EACCES"));
-    EXPECT_EQ(device.open("/dev/zl3", 2), -1);
-    EXPECT_EQ(errno, ENOENT);
-    EXPECT_EQ(device.open("/dev/zlumi0", 2), -1);
-    EXPECT_EQ(errno, EACCES);
-    EXPECT_GE(device.open("/dev/zl4", 2), kFirstStandinDescriptor);
-    EXPECT_GE(device.open("/dev/zlumi3", 2), kFirstStandinDescriptor);
-}
-
-TEST(StandinFailures, InjectedFailureIsLoggedLikeAnyOther) {
-    model_device device({}, failure_plan::parse("ZLIOCLINK:1:EBUSY"));
-    create(device, "/dev/zl0");
-    EXPECT_EQ(device.log_lines().at(1), "zl0 ZLIOCLINK -> EBUSY");
-}
-
 class StandinBadFailureRules : public ::testing::TestWithParam<const char*> {};
 
 TEST_P(StandinBadFailureRules, AreRefusedNamingTheRule) {

@@ -232,13 +232,6 @@ TEST_F(StandinRequests, CommitSequenceBuildsTheLink) {
               "  tl 02:00:00:0a:0b:0c cef\n");
 }
 
-TEST_F(StandinRequests, NewSegmentFiguresFollowItsStateBits) {
-    ASSERT_EQ(send(ZLIOCLINK), 0);
-    link_req request = interface_request("ce", 3, 0x80000 | 0x20000);
-    ASSERT_EQ(send(ZLIOASEG, &request), 0);
-    EXPECT_EQ(device_.state().at("zl0").segments.at(0), (segment_state{"ce3", 10, 1, 0xa0000}));
-}
-
 TEST_F(StandinSeededLink, SegmentsAreSetAndRemovedByName) {
     link_req request = interface_request("ce", 1, 0x20);
     ASSERT_EQ(send(ZLIOSSEG, &request), 0);
@@ -252,12 +245,6 @@ TEST_F(StandinSeededLink, SegmentsAreSetAndRemovedByName) {
     EXPECT_EQ(send(ZLIOSSEG, &request), ENOENT) << "names match exactly";
     ASSERT_EQ(device_.state().at("zl0").segments.size(), 2U);
     EXPECT_EQ(device_.state().at("zl0").segments[0].name, "ce1");
-}
-
-TEST_F(StandinSeededLink, DeletedLinkIsGone) {
-    EXPECT_EQ(send(ZLIODLINK), 0);
-    EXPECT_EQ(state(), "");
-    EXPECT_EQ(send(ZLIOELINK), ENXIO);
 }
 
 TEST_F(StandinSeededLink, MalformedInterfaceNamesAreRefused) {
