@@ -226,10 +226,6 @@ constexpr lexer_table build_lexer_table() {
     return table;
 }
 
-constexpr bool is_word_char(unsigned char c) {
-    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z');
-}
-
 // The bytes of a text in the order in which they lie in memory, as the lexer
 // loads them: eight bytes, then four.
 constexpr word_key key_of(const std::array<unsigned char, kLongestRuleText>& text, int length) {
@@ -268,17 +264,19 @@ constexpr void insert_word(word_table& table,
     }
 }
 
-// Every text that the pattern matches, from position `at` on.
+constexpr std::string_view kWordChars = "0123456789abcdefghijklmnopqrstuvwxyz";
+
+// Every text of word characters that the pattern matches, from position `at`
+// on; ":" and ";" are left to the automaton.
 constexpr void insert_texts(word_table& table, const pattern& p, int at,
                             std::array<unsigned char, kLongestRuleText>& text) {
     if (at == p.length) {
         insert_word(table, text, at, p.tok);
         return;
     }
-    for (int c = 0; c < 256; ++c) {
+    for (const char c : kWordChars) {
         const auto byte = static_cast<unsigned char>(c);
         if (!p.at[static_cast<std::size_t>(at)].has(byte)) continue;
-        if (!is_word_char(byte)) return;  // ":" and ";" are left to the automaton
         text[static_cast<std::size_t>(at)] = byte;
         insert_texts(table, p, at + 1, text);
     }
