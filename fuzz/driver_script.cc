@@ -29,7 +29,7 @@ constexpr std::array<int, 13> kErrors = {EIO,    EPERM,  EBUSY,  ENOMEM, ENOSPC,
 constexpr std::array<std::string_view, 16> kInterfaces = {
     "ce0",  "ce1",  "ce2",   "cea",    "cef",    "ce10",  "kce1", "tce2",
     "zce3", "zme4", "zre5f", "zwce12", "zwre99", "zwcea", "ce99", "kcef"};
-constexpr std::uint8_t kRawName = 0xC0;  // name specs from here on are written out
+constexpr std::uint8_t kRawName = 0xC0;  // name bytes from here on: written out
 constexpr std::size_t kMaxName = kNameField;
 constexpr std::size_t kMaxRules = 5;
 constexpr std::size_t kMaxSegments = 8;
@@ -68,12 +68,12 @@ std::uint8_t figure_byte(std::int32_t figure) {
     return static_cast<std::uint8_t>((figure + kFigureOffset) & 0xFF);
 }
 
-// A name spec below kRawName stands for the usual name: the device's for a
+// A name byte below kRawName stands for the usual name: the device's for a
 // link record, one of kInterfaces for the others.
 std::string name_from(byte_reader& in, std::string_view device) {
-    const std::uint8_t spec = in.byte();
-    if (spec >= kRawName) return in.text(in.byte() % (kMaxName + 1));
-    return std::string(device.empty() ? kInterfaces[spec % kInterfaces.size()] : device);
+    const std::uint8_t kind = in.byte();
+    if (kind >= kRawName) return in.text(in.byte() % (kMaxName + 1));
+    return std::string(device.empty() ? kInterfaces[kind % kInterfaces.size()] : device);
 }
 
 std::string rule_from(byte_reader& in) {

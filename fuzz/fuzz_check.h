@@ -1,14 +1,24 @@
-// How a fuzz target reports a broken invariant: it names it on standard error
-// and aborts, which the fuzzer records as a crash with the input that did it.
+// How a fuzz target reports a broken invariant: it names it and aborts, which
+// the fuzzer records as a crash with the input that did it. The name goes to
+// the sanitizer's report too, since fuzz/run closes the targets' stderr.
 #pragma once
 
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 #include <string_view>
+
+// Present when a sanitizer runtime is linked in.
+extern "C" void __sanitizer_report_error_summary(const char* summary)  // NOLINT
+    __attribute__((weak));
 
 inline void fuzz_check(bool holds, std::string_view invariant, std::string_view detail = "") {
     if (holds) return;
-    std::fprintf(stderr, "invariant broken: %.*s %.*s\n", static_cast<int>(invariant.size()),
-                 invariant.data(), static_cast<int>(detail.size()), detail.data());
+    const std::string message =
+        "invariant broken: " + std::string(invariant) + " " + std::string(detail);
+    std::fprintf(stderr, "%s\n", message.c_str());
+    if (__sanitizer_report_error_summary != nullptr) {
+        __sanitizer_report_error_summary(message.c_str());
+    }
     std::abort();
 }

@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstring>
 #include <map>
+#include <ranges>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -128,6 +129,54 @@ std::vector<std::string> rest_of_block(const std::vector<std::string>& log, std:
     return lines;
 }
 
+// One injected failure and what came of it, beside the clean run.
+struct injection {
+    const fault_point& point;
+    int error;
+    const observed& clean;
+    const observed& faulted;
+
+    const std::vector<std::string>& log() const { return faulted.run.log; }
+    std::string text() const { return std::strerror(error); }
+};
+
+// A failed open or read ends the run there, with its report and status 1.
+void expect_run_ended(const injection& i) {
+    const std::string prefix =
+        i.point.what == "open" ? "zlconf open device" : "zlconf " + i.point.what + " ";
+    EXPECT_EQ(i.faulted.run.status, 1);
+    EXPECT_EQ(i.log().size(), i.point.line + 1) << "nothing after the failure";
+    EXPECT_TRUE(i.faulted.err.ends_with(prefix + ": " + i.text() + '\n')) << i.faulted.err;
+    EXPECT_TRUE(i.clean.run.out.starts_with(i.faulted.run.out));
+}
+
+// A failed creation is reported, the device closed at once, and the run goes on.
+void expect_creation_abandoned(const injection& i) {
+    ASSERT_GT(i.log().size(), i.point.line + 1);
+    EXPECT_EQ(i.log()[i.point.line + 1], "close " + i.point.device);
+    std::vector<std::string> expected = reports(i.clean.err);
+    expected.push_back("Zelnar create failed : " + i.text());
+    std::vector<std::string> got = reports(i.faulted.err);
+    std::ranges::sort(expected);
+    std::ranges::sort(got);
+    EXPECT_EQ(got, expected) << "the failed creation is reported, and nothing else";
+}
+
+// A link that could not be read is taken for a new one, silently.
+void expect_fresh_description(const injection& i) {
+    ASSERT_GT(i.log().size(), i.point.line + 1);
+    EXPECT_EQ(i.log()[i.point.line + 1].rfind(i.point.device + " ZLIOCLINK", 0), 0U)
+        << "a link that could not be read is committed as a new one";
+    EXPECT_EQ(i.faulted.err.find(i.text()), std::string::npos) << "no report of it";
+}
+
+// Any other refused request changes nothing in the commit's course.
+void expect_commit_went_on(const injection& i) {
+    EXPECT_EQ(rest_of_block(i.log(), i.point.line), rest_of_block(i.clean.run.log, i.point.line))
+        << "the commit goes on as if the request had succeeded";
+    EXPECT_EQ(reports(i.faulted.err), reports(i.clean.err)) << "nothing is reported";
+}
+
 class RequestFailures : public testing::TestWithParam<scenario> {};
 
 TEST_P(RequestFailures, EachFailureHasItsOutcome) {
@@ -141,53 +190,30 @@ TEST_P(RequestFailures, EachFailureHasItsOutcome) {
     for (const fault_point& point : points) {
         for (const int error : kErrors) {
             const std::string error_name = standin::errno_name(error);
-            const std::string rule = point.rule + ":" + error_name;
-            SCOPED_TRACE(rule);
-            const observed o = run_with(s, rule);
-            const std::vector<std::string>& log = o.run.log;
-            EXPECT_EQ(request_protocol_violation(log), "");
-            EXPECT_EQ(run_ending_violation(o.run), "");
+            SCOPED_TRACE(point.rule + ":" + error_name);
+            const observed faulted = run_with(s, point.rule + ":" + error_name);
+            const injection i{point, error, clean, faulted};
+            EXPECT_EQ(request_protocol_violation(i.log()), "");
+            EXPECT_EQ(run_ending_violation(faulted.run), "");
 
             // Up to the failure the run is the clean one.
-            ASSERT_GT(log.size(), point.line);
-            EXPECT_TRUE(std::equal(log.begin(), log.begin() + static_cast<long>(point.line),
+            ASSERT_GT(i.log().size(), point.line);
+            EXPECT_TRUE(std::equal(i.log().begin(), i.log().begin() + static_cast<long>(point.line),
                                    clean.run.log.begin()));
-            EXPECT_EQ(log[point.line],
+            EXPECT_EQ(i.log()[point.line],
                       without_result(clean.run.log[point.line]) + " -> " + error_name);
-            const std::string text = std::strerror(error);
 
             if (point.what == "open" || point.what == "ZLIOGSEG" || point.what == "ZLIOGTL") {
-                std::string report =
-                    point.what == "open" ? "zlconf open device" : "zlconf " + point.what + " ";
-                report += ": ";
-                report += text;
-                report += '\n';
-                EXPECT_EQ(o.run.status, 1);
-                EXPECT_EQ(log.size(), point.line + 1) << "nothing after the failure";
-                EXPECT_TRUE(o.err.ends_with(report)) << o.err;
-                EXPECT_TRUE(clean.run.out.starts_with(o.run.out));
+                expect_run_ended(i);
                 continue;
             }
-            EXPECT_EQ(o.run.status, clean.run.status);
-            std::vector<std::string> expected_reports = reports(clean.err);
+            EXPECT_EQ(faulted.run.status, clean.run.status);
             if (point.what == "ZLIOCLINK") {
-                ASSERT_GT(log.size(), point.line + 1);
-                EXPECT_EQ(log[point.line + 1], "close " + point.device);
-                EXPECT_NE(o.err.find("Zelnar create failed : " + text + "\n"), std::string::npos);
-                expected_reports.insert(expected_reports.begin(), "Zelnar create failed : " + text);
+                expect_creation_abandoned(i);
             } else if (point.what == "ZLIOGLINK") {
-                ASSERT_GT(log.size(), point.line + 1);
-                EXPECT_EQ(log[point.line + 1].rfind(point.device + " ZLIOCLINK", 0), 0U)
-                    << "a link that could not be read is committed as a new one";
+                expect_fresh_description(i);
             } else {
-                EXPECT_EQ(rest_of_block(log, point.line), rest_of_block(clean.run.log, point.line))
-                    << "the commit goes on as if the request had succeeded";
-            }
-            if (point.what != "ZLIOGLINK") {
-                std::vector<std::string> got = reports(o.err);
-                std::sort(got.begin(), got.end());
-                std::sort(expected_reports.begin(), expected_reports.end());
-                EXPECT_EQ(got, expected_reports) << "only a failed creation is reported";
+                expect_commit_went_on(i);
             }
         }
     }
