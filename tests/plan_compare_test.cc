@@ -95,7 +95,7 @@ struct run_result {
 run_result run_both_ways(const case_files& c, const char* binary,
                          std::vector<std::string> options) {
     const scratch_dir dir("zlplan-compare");
-    options.push_back(c.from_stdin ? "-" : "zlconf.conf");
+    options.emplace_back(c.from_stdin ? "-" : "zlconf.conf");
     run_result r;
     const standin_run run{c.config, c.state, c.stdin_text, c.failures, options, {}};
     r.process = run_under_standin(dir.path(), binary, run);

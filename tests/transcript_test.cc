@@ -33,16 +33,23 @@ struct suite {
     std::vector<std::string> produced;  // compared, in this order
 };
 
-const suite kZlconf{TRANSCRIPT_DIR,
-                    ZLCONF_BINARY,
-                    "zlconf.conf",
-                    "ZLCONF_UPDATE_TRANSCRIPTS",
-                    {"log", "stdout", "stderr", "status", "state after"}};
-const suite kZlplan{PLAN_TRANSCRIPT_DIR,
-                    ZLPLAN_BINARY,
-                    "site.conf",
-                    "ZLPLAN_UPDATE_TRANSCRIPTS",
-                    {"stdout", "stderr", "status"}};
+const suite& zlconf_suite() {
+    static const suite s{TRANSCRIPT_DIR,
+                         ZLCONF_BINARY,
+                         "zlconf.conf",
+                         "ZLCONF_UPDATE_TRANSCRIPTS",
+                         {"log", "stdout", "stderr", "status", "state after"}};
+    return s;
+}
+
+const suite& zlplan_suite() {
+    static const suite s{PLAN_TRANSCRIPT_DIR,
+                         ZLPLAN_BINARY,
+                         "site.conf",
+                         "ZLPLAN_UPDATE_TRANSCRIPTS",
+                         {"stdout", "stderr", "status"}};
+    return s;
+}
 
 std::string section(const transcript& t, const std::string& name,
                     const std::string& otherwise = "") {
@@ -115,14 +122,14 @@ std::string test_name(const testing::TestParamInfo<std::string>& param) {
 
 class Transcript : public testing::TestWithParam<std::string> {};
 TEST_P(Transcript, RunMatches) {
-    check_transcript(kZlconf, GetParam());
+    check_transcript(zlconf_suite(), GetParam());
 }
 INSTANTIATE_TEST_SUITE_P(EndToEnd, Transcript, testing::ValuesIn(transcript_names(TRANSCRIPT_DIR)),
                          test_name);
 
 class PlanTranscript : public testing::TestWithParam<std::string> {};
 TEST_P(PlanTranscript, RunMatches) {
-    check_transcript(kZlplan, GetParam());
+    check_transcript(zlplan_suite(), GetParam());
 }
 INSTANTIATE_TEST_SUITE_P(Zlplan, PlanTranscript,
                          testing::ValuesIn(transcript_names(PLAN_TRANSCRIPT_DIR)), test_name);

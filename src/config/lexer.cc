@@ -219,13 +219,13 @@ int lexer::single_character_token(int tok) {
 
 namespace {
 
-constexpr std::array<std::int8_t, 256> kHexDigitValue = [] {
-    std::array<std::int8_t, 256> values{};
+constexpr std::array<std::int16_t, 256> kHexDigitValue = [] {
+    std::array<std::int16_t, 256> values{};
     values.fill(-1);
     for (int c = '0'; c <= '9'; ++c)
-        values[static_cast<std::size_t>(c)] = static_cast<std::int8_t>(c - '0');
+        values[static_cast<std::size_t>(c)] = static_cast<std::int16_t>(c - '0');
     for (int c = 'a'; c <= 'f'; ++c)
-        values[static_cast<std::size_t>(c)] = static_cast<std::int8_t>(c - 'a' + 10);
+        values[static_cast<std::size_t>(c)] = static_cast<std::int16_t>(c - 'a' + 10);
     return values;
 }();
 
@@ -293,43 +293,51 @@ int lexer::step() {
 // While a window of bytes is at hand, blanks and newlines are skipped and a
 // whole-word token is taken straight from the buffer; everything else, and
 // everything near the end of what has been read, goes through step().
+// Skips the blanks and newlines from pos_ on, while a window of bytes is at
+// hand, and returns the position of the first other byte. A run of blanks that
+// reaches the end of what has been read is left to step(), which can read on.
+// Needs a window at pos_.
+[[gnu::always_inline]] inline std::size_t lexer::skip_space_at_hand() {
+    // Locals, so that no store makes the compiler read the bounds again.
+    const char* const text = buffer_.data();
+    const std::size_t end = end_;
+    const std::size_t last = end - kWindow;  // the last position with a whole window
+    std::size_t at = pos_;
+    int lines = 0;
+    for (;;) {
+        const char c = text[at];
+        if (c == '\n') {
+            ++lines;
+            if (++at > last) break;
+            continue;
+        }
+        if (c != ' ' && c != '\t') break;
+        const std::size_t run = at;
+        do ++at;
+        while (at < end && (text[at] == ' ' || text[at] == '\t'));
+        if (at == end) {
+            at = run;  // the run may go on past what has been read
+            break;
+        }
+        if (at - run >= kScanLimit) {
+            lineno += lines;
+            fail_too_long();
+        }
+        if (at > last) break;
+    }
+    lineno += lines;
+    return at;
+}
+
+// While a window of bytes is at hand, blanks and newlines are skipped and a
+// whole-word token is taken straight from the buffer; everything else, and
+// everything near the end of what has been read, goes through step().
 int lexer::yylex() {
     while (!ended_) {
-        std::size_t at = pos_;
-        const std::size_t end = end_;
-        if (end - at >= kWindow) {
-            // Locals, so that the stores of a token do not make the compiler
-            // read the buffer's bounds again.
-            const char* const text = buffer_.data();
-            const std::size_t last = end - kWindow;  // the last position with a whole window
-            int lines = 0;
-            for (;;) {
-                const char c = text[at];
-                if (c == '\n') {
-                    ++lines;
-                } else if (c == ' ' || c == '\t') {
-                    const std::size_t run = at;
-                    do ++at;
-                    while (at < end && (text[at] == ' ' || text[at] == '\t'));
-                    if (at == end) {
-                        at = run;  // the run may go on past what has been read
-                        break;
-                    }
-                    if (at - run >= kScanLimit) {
-                        lineno += lines;
-                        fail_too_long();
-                    }
-                    if (at > last) break;
-                    continue;
-                } else {
-                    break;
-                }
-                if (++at > last) break;
-            }
-            lineno += lines;
-            pos_ = at;
-            if (at <= last) {
-                const char c = text[at];
+        if (end_ - pos_ >= kWindow) {
+            pos_ = skip_space_at_hand();
+            if (end_ - pos_ >= kWindow) {
+                const char c = buffer_[pos_];
                 if (is_word_start(c)) {
                     if (const int tok = match_word(); tok != 0) return tok;
                 } else if (c == ';' || c == ':') {

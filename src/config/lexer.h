@@ -51,6 +51,7 @@ private:
     bool fill(std::size_t wanted);
     void skip_blanks();
     bool skip_comment();
+    std::size_t skip_space_at_hand();
     int step();
     int single_character_token(int tok);
     int match_word();

@@ -78,7 +78,8 @@ void set_linkname(const char* name) {
         throw run_failure::system_error(1, "zlconf open device", ENAMETOOLONG);
     char path[5 + kNameField];
     std::memcpy(path, "/dev/", 5);
-    std::memcpy(path + 5, name, length + 1);
+    std::memcpy(path + 5, name, length);
+    path[5 + length] = '\0';
     linkfp = current_device().open(path, O_RDWR);
     if (linkfp < 0) {
         const int error = errno;  // taken before the exception is allocated
@@ -91,7 +92,8 @@ void set_linkname(const char* name) {
     zl->segs = nullptr;
     zl->ttls = nullptr;
     if (getlinkinfo() == 0) {
-        std::memcpy(zl->name, name, length + 1);
+        std::memcpy(zl->name, name, length);
+        zl->name[length] = '\0';
         zl->mode = kNewLinkMode;
         zl->segs = nullptr;
         zl->ttls = nullptr;
