@@ -15,8 +15,9 @@ source_point source_text::point_at(std::uint64_t offset) const {
     const std::size_t at = std::min<std::uint64_t>(offset, text_.size());
     // The last line that starts at or before the offset.
     const auto after = std::upper_bound(line_starts_.begin(), line_starts_.end(), at);
-    const auto line = static_cast<std::size_t>(after - line_starts_.begin());
-    return {static_cast<int>(line), static_cast<int>(at - line_starts_[line - 1]) + 1};
+    const auto line_number = static_cast<std::size_t>(after - line_starts_.begin());
+    return {static_cast<int>(line_number),
+            static_cast<int>(at - line_starts_[line_number - 1]) + 1};
 }
 
 std::string_view source_text::line(int number) const {
@@ -24,9 +25,9 @@ std::string_view source_text::line(int number) const {
     const std::size_t start = line_starts_[static_cast<std::size_t>(number) - 1];
     std::size_t end = text_.find('\n', start);
     if (end == std::string::npos) end = text_.size();
-    std::string_view text(text_.data() + start, end - start);
-    if (text.ends_with('\r')) text.remove_suffix(1);
-    return text;
+    std::string_view content(text_.data() + start, end - start);
+    if (content.ends_with('\r')) content.remove_suffix(1);
+    return content;
 }
 
 std::uint64_t source_text::line_start(int number) const {

@@ -29,9 +29,9 @@ std::unique_ptr<preload_session> preload_session::from_environment() {
     const std::string state_path = environment("ZLSTANDIN_STATE");
     const std::string log_path = environment("ZLSTANDIN_LOG");
     const std::string failures = environment("ZLSTANDIN_FAIL");
-    const std::string sink = environment("ZLSTANDIN_SINK");
-    if (!sink.empty() &&
-        (sink != "1" || !state_path.empty() || !log_path.empty() || !failures.empty())) {
+    const std::string sink_setting = environment("ZLSTANDIN_SINK");
+    if (!sink_setting.empty() &&
+        (sink_setting != "1" || !state_path.empty() || !log_path.empty() || !failures.empty())) {
         throw std::invalid_argument(
             "ZLSTANDIN_SINK=1 goes with none of ZLSTANDIN_STATE, ZLSTANDIN_LOG, ZLSTANDIN_FAIL");
     }
@@ -43,14 +43,15 @@ std::unique_ptr<preload_session> preload_session::from_environment() {
         log = std::make_unique<file_log>(log_path);
     }
     return std::unique_ptr<preload_session>(new preload_session(
-        std::move(initial), std::move(plan), std::move(log), state_path, sink == "1"));
+        std::move(initial), std::move(plan), std::move(log), state_path, sink_setting == "1"));
 }
 
 preload_session::preload_session(driver_state initial, failure_plan failures,
-                                 std::unique_ptr<log_sink> log, std::string state_path, bool sink)
+                                 std::unique_ptr<log_sink> log, std::string state_path,
+                                 bool sink_only)
     : driver_(std::move(initial), std::move(failures), std::move(log)),
       state_path_(std::move(state_path)),
-      sink_(sink) {}
+      sink_(sink_only) {}
 
 int preload_session::sink_ioctl(int fd, unsigned long code) {
     if (fd != kFirstStandinDescriptor) {

@@ -238,6 +238,7 @@ constexpr std::size_t kAddressText = 17;  // "hh:hh:hh:hh:hh:hh"
 bool lexer::scan_address(std::array<std::int32_t, 6>& bytes) {
     std::size_t at = pos_;
     while (at < end_ && at - pos_ < 64 && (buffer_[at] == ' ' || buffer_[at] == '\t')) ++at;
+    // cppcheck-suppress knownConditionTrueFalse ; the bounds move as input is read
     if (end_ - at <= kAddressText) return false;
     const auto* text = reinterpret_cast<const unsigned char*>(buffer_.data() + at);
     for (std::size_t i = 0; i < 6; ++i) {

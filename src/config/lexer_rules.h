@@ -62,7 +62,8 @@ struct word_key {
 inline constexpr int kLengthShift = std::endian::native == std::endian::little ? 24 : 0;
 
 constexpr std::size_t word_slot(const word_key& key) {
-    const std::uint64_t mixed = key.low ^ (std::uint64_t{key.rest} * 0xC2B2AE3D27D4EB4FU);
+    const std::uint64_t rest = key.rest;
+    const std::uint64_t mixed = key.low ^ (rest * 0xC2B2AE3D27D4EB4FU);
     return static_cast<std::size_t>((mixed * 0x9E3779B97F4A7C15U) >> (64 - word_table::kSlotBits));
 }
 
