@@ -41,9 +41,9 @@ bool carries_record(std::uint32_t code) {
 
 }  // namespace
 
-driver::driver(driver_state initial, failure_plan failures, std::unique_ptr<log_sink> log,
-               int first_descriptor)
-    : model_(std::move(initial)),
+driver::driver(driver_state initial, failure_plan failures, fill_policy fill,
+               std::unique_ptr<log_sink> log, int first_descriptor)
+    : model_(std::move(initial), fill),
       failures_(std::move(failures)),
       log_(std::move(log)),
       first_descriptor_(first_descriptor) {}

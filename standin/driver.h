@@ -21,7 +21,7 @@ class driver {
 public:
     // A null `log` logs nothing, and costs nothing.
     explicit driver(driver_state initial = {}, failure_plan failures = {},
-                    std::unique_ptr<log_sink> log = nullptr,
+                    fill_policy fill = fill_policy::varied, std::unique_ptr<log_sink> log = nullptr,
                     int first_descriptor = kFirstStandinDescriptor);
 
     // Opens "/dev/<link device>"; any other path fails with ENOENT.

@@ -23,28 +23,33 @@ int copy_out(void* data, const record_image& image) {
     return 0;
 }
 
-int read_link(const link_state& link, std::uint32_t slot, void* data) {
+int read_link(const link_state& link, std::uint32_t slot, void* data, record_fill& fill) {
     return copy_out(
-        data, link_record(link, first_handle(slot, record_kind::segment, link.segments.size()),
+        data, link_record(fill.next(record_kind_written::link), link,
+                          first_handle(slot, record_kind::segment, link.segments.size()),
                           first_handle(slot, record_kind::lookup_entry, link.entries.size())));
 }
 
-int read_segment(const link_state& link, std::uint32_t slot, std::uint64_t cursor, void* data) {
+int read_segment(const link_state& link, std::uint32_t slot, std::uint64_t cursor, void* data,
+                 record_fill& fill) {
     const auto position = handle_position(cursor, slot, record_kind::segment);
     if (!position || *position >= link.segments.size()) {
         return EINVAL;
     }
     const auto next = handle_after(slot, record_kind::segment, *position, link.segments.size());
-    return copy_out(data, segment_record(link.segments[*position], next));
+    return copy_out(data, segment_record(fill.next(record_kind_written::segment),
+                                         link.segments[*position], next));
 }
 
-int read_entry(const link_state& link, std::uint32_t slot, std::uint64_t cursor, void* data) {
+int read_entry(const link_state& link, std::uint32_t slot, std::uint64_t cursor, void* data,
+               record_fill& fill) {
     const auto position = handle_position(cursor, slot, record_kind::lookup_entry);
     if (!position || *position >= link.entries.size()) {
         return EINVAL;
     }
     const auto next = handle_after(slot, record_kind::lookup_entry, *position, link.entries.size());
-    return copy_out(data, lookup_record(link.entries[*position], next));
+    return copy_out(data, lookup_record(fill.next(record_kind_written::lookup_entry),
+                                        link.entries[*position], next));
 }
 
 auto find_segment(link_state& link, std::string_view name) {
@@ -136,9 +141,9 @@ int model::handle(std::string_view device, std::uint32_t code, const link_req& r
     link_state& link = found->second;
     const std::uint32_t slot = link_device_slot(device);
     switch (code) {
-        case ZLIOGLINK: return read_link(link, slot, request.data);
-        case ZLIOGSEG: return read_segment(link, slot, request.cursor, request.data);
-        case ZLIOGTL: return read_entry(link, slot, request.cursor, request.data);
+        case ZLIOGLINK: return read_link(link, slot, request.data, fill_);
+        case ZLIOGSEG: return read_segment(link, slot, request.cursor, request.data, fill_);
+        case ZLIOGTL: return read_entry(link, slot, request.cursor, request.data, fill_);
         case ZLIOASEG: return add_segment(link, request);
         case ZLIOSSEG: return set_segment(link, request);
         case ZLIODSEG: return remove_segment(link, request);

@@ -8,13 +8,15 @@
 
 #include "driver/requests.h"
 #include "standin/link_state.h"
+#include "standin/record_fill.h"
 
 namespace standin {
 
 class model {
 public:
     model() = default;
-    explicit model(driver_state initial) : links_(std::move(initial)) {}
+    explicit model(driver_state initial, fill_policy fill = fill_policy::varied)
+        : links_(std::move(initial)), fill_(fill) {}
 
     // Carries out one request on the link behind `device`, with the request
     // record already copied in (a zeroed one for requests without data).
@@ -27,6 +29,7 @@ private:
     int create_link(std::string_view device);
 
     driver_state links_;
+    record_fill fill_;
 };
 
 }  // namespace standin

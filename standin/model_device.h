@@ -13,7 +13,8 @@ namespace standin {
 
 class model_device final : public device {
 public:
-    explicit model_device(driver_state initial = {}, failure_plan failures = {});
+    explicit model_device(driver_state initial = {}, failure_plan failures = {},
+                          fill_policy fill = fill_policy::varied);
 
     int open(const char* path, int flags) override { return driver_.open(path, flags); }
     int ioctl(int fd, unsigned long request, void* arg) override {
@@ -29,7 +30,8 @@ public:
     bool is_open(int fd) const { return driver_.is_open(fd); }
 
 private:
-    model_device(driver_state initial, failure_plan failures, std::unique_ptr<memory_log> log);
+    model_device(driver_state initial, failure_plan failures, fill_policy fill,
+                 std::unique_ptr<memory_log> log);
 
     memory_log* log_;  // owned by driver_
     driver driver_;

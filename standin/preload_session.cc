@@ -38,18 +38,20 @@ std::unique_ptr<preload_session> preload_session::from_environment() {
 
     driver_state initial = state_path.empty() ? driver_state{} : load_state_file(state_path);
     failure_plan plan = failure_plan::parse(failures);
+    const fill_policy fill = parse_fill_policy(environment("ZLSTANDIN_FILL"));
     std::unique_ptr<log_sink> log;
     if (!log_path.empty()) {
         log = std::make_unique<file_log>(log_path);
     }
-    return std::unique_ptr<preload_session>(new preload_session(
-        std::move(initial), std::move(plan), std::move(log), state_path, sink_setting == "1"));
+    return std::unique_ptr<preload_session>(new preload_session(std::move(initial), std::move(plan),
+                                                                fill, std::move(log), state_path,
+                                                                sink_setting == "1"));
 }
 
-preload_session::preload_session(driver_state initial, failure_plan failures,
+preload_session::preload_session(driver_state initial, failure_plan failures, fill_policy fill,
                                  std::unique_ptr<log_sink> log, std::string state_path,
                                  bool sink_only)
-    : driver_(std::move(initial), std::move(failures), std::move(log)),
+    : driver_(std::move(initial), std::move(failures), fill, std::move(log)),
       state_path_(std::move(state_path)),
       sink_(sink_only) {}
 

@@ -6,6 +6,9 @@
 //                    driver starts with no links and keeps nothing
 //   ZLSTANDIN_LOG    file the request log is appended to; unset: no log
 //   ZLSTANDIN_FAIL   failures to inject (failure_plan.h); unset: none
+//   ZLSTANDIN_FILL   what the driver leaves in the bytes its records leave
+//                    open (record_fill.h): "zeros", "a5" or "varied"; unset:
+//                    varied
 //   ZLSTANDIN_SINK   "1": a driver that has no links and accepts every
 //                    change without keeping it, at the least cost, so that
 //                    benchmarks time the tool and not the stand-in; it goes
@@ -43,8 +46,8 @@ public:
     static int sink_ioctl(int fd, unsigned long code);
 
 private:
-    preload_session(driver_state initial, failure_plan failures, std::unique_ptr<log_sink> log,
-                    std::string state_path, bool sink);
+    preload_session(driver_state initial, failure_plan failures, fill_policy fill,
+                    std::unique_ptr<log_sink> log, std::string state_path, bool sink);
 
     driver driver_;
     std::string state_path_;  // empty when the state is kept in memory only

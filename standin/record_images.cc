@@ -9,12 +9,6 @@ namespace standin {
 
 namespace {
 
-record_image filled_image() {
-    record_image image;
-    image.fill(kFillByte);
-    return image;
-}
-
 template <typename Value>
 void put(record_image& image, std::size_t offset, const Value& value) {
     static_assert(std::is_trivially_copyable_v<Value>);
@@ -35,9 +29,8 @@ void put_name(record_image& image, std::size_t offset, std::string_view name) {
 
 }  // namespace
 
-record_image link_record(const link_state& link, std::uint64_t first_segment,
+record_image link_record(record_image image, const link_state& link, std::uint64_t first_segment,
                          std::uint64_t first_entry) {
-    record_image image = filled_image();
     put_name(image, offsetof(link_desc, name), link.record_name);
     put(image, offsetof(link_desc, mode), link.mode | ZLM_EXISTS);
     put(image, offsetof(link_desc, segs), first_segment);
@@ -45,8 +38,7 @@ record_image link_record(const link_state& link, std::uint64_t first_segment,
     return image;
 }
 
-record_image segment_record(const segment_state& segment, std::uint64_t next) {
-    record_image image = filled_image();
+record_image segment_record(record_image image, const segment_state& segment, std::uint64_t next) {
     put_name(image, offsetof(seg_desc, name), segment.name);
     put(image, offsetof(seg_desc, speed), segment.speed);
     put(image, offsetof(seg_desc, duplex), segment.duplex);
@@ -55,11 +47,10 @@ record_image segment_record(const segment_state& segment, std::uint64_t next) {
     return image;
 }
 
-record_image lookup_record(const lookup_entry& entry, std::uint64_t next) {
-    record_image image = filled_image();
+record_image lookup_record(record_image image, const lookup_entry& entry, std::uint64_t next) {
     put(image, offsetof(ttl_entry, eaddr), entry.address);
     put_name(image, offsetof(ttl_entry, ifname), entry.ifname);
-    // `installed` is the tool's to set; it keeps the fill pattern.
+    // `installed` is the tool's to set; it keeps the blank's bytes.
     put(image, offsetof(ttl_entry, next), next);
     return image;
 }

@@ -6,6 +6,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -22,8 +23,9 @@ using testing::HasSubstr;
 
 class LinkDriver : public testing::Test {
 protected:
-    void use_driver(const std::string& state, const std::string& failures = "") {
-        driver_.emplace(standin::parse_state(state), standin::failure_plan::parse(failures));
+    void use_driver(const std::string& state, const std::string& failures = "",
+                    standin::fill_policy fill = standin::fill_policy::varied) {
+        driver_.emplace(standin::parse_state(state), standin::failure_plan::parse(failures), fill);
         use_device(*driver_);
     }
     void TearDown() override {
@@ -66,6 +68,26 @@ TEST_F(LinkDriver, InternalChecks) {
     EXPECT_EQ(failure_of([] { getlinkinfo(); }), "\tZLC\t\t 1084 internal error ");
     EXPECT_EQ(failure_of([] { link_opt_dumpinfo(); }), "\tZLC\t\t 639 internal error \n");
     EXPECT_THAT(log(), testing::IsEmpty());
+}
+
+// Whatever the driver leaves in the bytes its records leave open, the tool
+// marks every entry it read as installed, so that the commit does not send it
+// again, and keeps the name that the driver wrote.
+TEST_F(LinkDriver, ReadingMarksEntriesInstalledAndKeepsTheDriversName) {
+    for (const auto fill :
+         {standin::fill_policy::zeros, standin::fill_policy::a5, standin::fill_policy::varied}) {
+        use_driver(kThreeSegmentsTwoEntries, "", fill);
+        for (int run = 0; run < 3; ++run) {  // the varied fill differs from read to read
+            set_linkname("zl3");
+            EXPECT_STREQ(zl->name, "bond-three");
+            std::vector<std::int32_t> installed;
+            for (const ttl_entry* entry = zl->ttls; entry != nullptr; entry = entry->next)
+                installed.push_back(entry->installed);
+            EXPECT_THAT(installed, ElementsAre(1, 1));
+            close_link();
+        }
+        EXPECT_THAT(log(), testing::Not(testing::Contains(HasSubstr("ZLIOATL"))));
+    }
 }
 
 TEST_F(LinkDriver, CommitReleasesTheLinkAndClosesTheDevice) {
