@@ -150,11 +150,13 @@ TEST(Lexer, LineOfEachTokenIsTheLineItStandsOn) {
 }
 
 TEST(Lexer, NulByteEndsTheInput) {
-    const std::string input("ce1\0 ce2", 8);
-    const scan_result r = scan(input);
-    EXPECT_EQ(r.tokens, "INTERFACENAME(ce1)");
-    EXPECT_EQ(r.echoed, "");
-    EXPECT_EQ(scan(std::string("^#x\0\n", 5)).echoed, "^#x");
+    for (const std::size_t piece : {std::size_t{1} << 20, std::size_t{1}}) {
+        const std::string input("ce1\0 ce2 end end end end end end", 32);
+        const scan_result r = scan(input, piece);
+        EXPECT_EQ(r.tokens, "INTERFACENAME(ce1)");
+        EXPECT_EQ(r.echoed, "");
+        EXPECT_EQ(scan(std::string("^#x\0\n", 5), piece).echoed, "^#x");
+    }
 }
 
 TEST(Lexer, DoesNotReadPastATokenThatCannotGrow) {
@@ -173,34 +175,42 @@ std::string limit_message() {
     return "Input string too long, limit 2048\n";
 }
 
-TEST(Lexer, BlankRunsUpToTheLimit) {
-    for (const char blank : {' ', '\t'}) {
-        const scan_result ok = scan(std::string(2047, blank) + "end");
-        EXPECT_EQ(ok.tokens, "END");
-        EXPECT_EQ(ok.failure_status, -1);
+// The limit holds wherever the input's reads happen to end: in the buffer
+// (whole), with a refill inside the run (1000), at every byte (1).
+constexpr std::size_t kReadSizes[] = {std::size_t{1} << 20, 1000, 1};
 
-        for (const std::string& after : {std::string("end"), std::string()}) {
-            for (const std::size_t piece : {std::size_t{1000}, std::size_t{1} << 20}) {
+TEST(Lexer, BlankRunsUpToTheLimit) {
+    for (const std::size_t piece : kReadSizes) {
+        for (const char blank : {' ', '\t'}) {
+            const scan_result ok = scan("di\n" + std::string(2047, blank) + "end", piece);
+            EXPECT_EQ(ok.tokens, "DUMPINFO END") << piece;
+            EXPECT_EQ(ok.failure_status, -1) << piece;
+
+            for (const std::string& after : {std::string("end"), std::string()}) {
                 const scan_result over = scan("di\n" + std::string(2048, blank) + after, piece);
-                EXPECT_EQ(over.tokens, "DUMPINFO");
-                EXPECT_EQ(over.failure_status, 1);
-                EXPECT_EQ(over.echoed, limit_message());
+                EXPECT_EQ(over.tokens, "DUMPINFO") << piece;
+                EXPECT_EQ(over.failure_status, 1) << piece;
+                EXPECT_EQ(over.echoed, limit_message()) << piece;
             }
         }
+        // Runs split by a newline are separate scans.
+        EXPECT_EQ(
+            scan(std::string(2047, ' ') + "\n" + std::string(2047, ' ') + "end", piece).tokens,
+            "END");
     }
-    // Runs split by a newline are separate scans.
-    EXPECT_EQ(scan(std::string(2047, ' ') + "\n" + std::string(2047, ' ') + "end").tokens, "END");
 }
 
 TEST(Lexer, CommentsUpToTheLimit) {
     const std::string body2045(2045, 'x');  // "^#" and 2045 characters: 2047
-    EXPECT_EQ(scan("^#" + body2045 + "\nend", 7).tokens, "END");
-    EXPECT_EQ(scan("^#" + body2045 + "x\nend", 7).echoed, limit_message());
-    EXPECT_EQ(scan("^#" + body2045 + "x", 7).echoed, limit_message());
-    // Unterminated and short enough: scanned again as ordinary text.
-    const scan_result echoed = scan("^#" + body2045);
-    EXPECT_EQ(echoed.failure_status, -1);
-    EXPECT_EQ(echoed.echoed, "^#" + body2045);
+    for (const std::size_t piece : kReadSizes) {
+        EXPECT_EQ(scan("^#" + body2045 + "\nend", piece).tokens, "END") << piece;
+        EXPECT_EQ(scan("^#" + body2045 + "x\nend", piece).echoed, limit_message()) << piece;
+        EXPECT_EQ(scan("^#" + body2045 + "x", piece).echoed, limit_message()) << piece;
+        // Unterminated and short enough: scanned again as ordinary text.
+        const scan_result echoed = scan("^#" + body2045, piece);
+        EXPECT_EQ(echoed.failure_status, -1) << piece;
+        EXPECT_EQ(echoed.echoed, "^#" + body2045) << piece;
+    }
 }
 
 }  // namespace
@@ -209,7 +219,8 @@ namespace {
 
 // Text built from pieces that exercise every rule and the places where rules
 // break off: whole and partial keywords, names, bytes, junk, comments.
-std::string random_text(unsigned seed, std::size_t length) {
+// With `long_runs`, now and then a run or comment near the length limit.
+std::string random_text(unsigned seed, std::size_t length, bool long_runs = true) {
     // The pieces, separated by '|'.
     static const std::vector<std::string> kPieces = split_pieces(
         "zl|zl0|zlumi8|zlumi|zelnar|link|seg|segment|segments|end|;|:|tl|tablelookup|02:00:0a:0b:"
@@ -224,6 +235,7 @@ std::string random_text(unsigned seed, std::size_t length) {
         state = state * 1103515245U + 12345U;
         text += kPieces[(state >> 8) % kPieces.size()];
         if ((state >> 20) % 3 == 0) text += ' ';
+        if (long_runs && (state >> 22) % 256 == 0) text += long_run(state >> 11);
     }
     return text;
 }
@@ -233,6 +245,16 @@ std::string random_text(unsigned seed, std::size_t length) {
 TEST(Lexer, ScanningFromTheBufferAgreesWithByteByByte) {
     for (unsigned seed = 1; seed <= 200; ++seed) {
         const std::string text = random_text(seed, 2000);
+        const scan_result whole = scan(text);
+        ASSERT_EQ(whole, scan(text, 1)) << "seed " << seed;
+        ASSERT_EQ(whole, scan(text, 17)) << "seed " << seed;
+    }
+    // Long runs across the end of the lexer's 64 KiB buffer, where even the
+    // whole scan must refill in the middle of the run.
+    for (unsigned seed = 1; seed <= 12; ++seed) {
+        std::string text = random_text(seed, 60000, false);
+        text.resize(65536 - 2050 + seed * 337 % 2100, '\n');
+        text += long_run(seed * 2654435761U) + random_text(seed, 300, false);
         const scan_result whole = scan(text);
         ASSERT_EQ(whole, scan(text, 1)) << "seed " << seed;
         ASSERT_EQ(whole, scan(text, 17)) << "seed " << seed;

@@ -40,3 +40,19 @@ inline std::vector<std::string> split_pieces(const std::string& joined) {
     for (std::string piece; std::getline(in, piece, '|');) pieces.push_back(piece);
     return pieces;
 }
+
+/// A blank run, a tab run, a mixed run or a comment of 2046 to 2049
+/// characters: either side of the lexer's limit of 2048 per scan.
+inline std::string long_run(unsigned random) {
+    const std::size_t length = 2046 + (random >> 4) % 4;
+    switch ((random >> 8) % 4) {
+        case 0: return std::string(length, ' ');
+        case 1: return std::string(length, '\t');
+        case 2: {
+            std::string run(length, ' ');
+            for (std::size_t i = 0; i < length; i += 3) run[i] = '\t';
+            return run;
+        }
+        default: return "^#" + std::string(length - 2, 'c') + "\n";
+    }
+}

@@ -88,6 +88,18 @@ TEST_F(Options, TheLastChoiceOfAGroupWins) {
     EXPECT_EQ(working_seg->state, 0x111220U);
 }
 
+// Each speed replaces the one before, the driver's auto included.
+TEST_F(Options, ASpeedReplacesAuto) {
+    const seg_desc* seg = driver_segment("ce0", ZLS_EXISTS | ZLS_TRUNK | ZLS_AUTO, 100, 2);
+    segment_interfacename("ce0");
+    seg_opt_100bt();
+    EXPECT_EQ(seg->state, ZLS_EXISTS | ZLS_TRUNK | ZLS_100BT);
+    seg_opt_10bt();
+    EXPECT_EQ(seg->state, ZLS_EXISTS | ZLS_TRUNK | ZLS_10BT);
+    seg_opt_auto();
+    EXPECT_EQ(seg->state, ZLS_EXISTS | ZLS_TRUNK | ZLS_AUTO);
+}
+
 TEST_F(Options, LinkAddDoesNotUndoLinkDelete) {
     link_opt_delete();
     link_opt_add();

@@ -24,9 +24,9 @@ struct parse_result {
     std::string echoed;
 };
 
-parse_result parse(const std::string& input) {
+parse_result parse(const std::string& input, std::size_t piece = 1 << 20) {
     lineno = 1;
-    memory_source source(input);
+    memory_source source(input, piece);
     captured_stream out;
     captured_stream diagnostics;
     lexer lex(source, out.file());
@@ -87,6 +87,30 @@ TEST(Parser, EveryStatementReachesItsOperation) {
 
 // Each operation runs as soon as its last token is read: the source, handing
 // out one byte at a time, shows how far the lexer had read at each call.
+// Whether the address is read at once or token by token (one byte at a time).
+TEST(Parser, TableLookupStatementsFollowOneAnother) {
+    for (const std::size_t piece : {std::size_t{1} << 20, std::size_t{1}}) {
+        const parse_result r = parse(
+            "zl zl0 tl 01:02:03:04:05:06 ce1 tl 0a:0b:0c:0d:0e:0f ce2\n"
+            "tablelookup 01:02:03:04:05:06 ce1 end\n"
+            "zl zl1 tl ff:ff:ff:ff:ff:ff zwce99 end\n",
+            piece);
+        EXPECT_EQ(r.result, 0);
+        EXPECT_EQ(r.diagnostics, "");
+        EXPECT_THAT(
+            r.calls,
+            ElementsAre("create_link", "set_linkname zl0",
+                        "link_opt_tablelookup_address 1 2 3 4 5 6",
+                        "link_opt_tablelookup_interfacename ce1",
+                        "link_opt_tablelookup_address 10 11 12 13 14 15",
+                        "link_opt_tablelookup_interfacename ce2",
+                        "link_opt_tablelookup_address 1 2 3 4 5 6",
+                        "link_opt_tablelookup_interfacename ce1", "close_link", "create_link",
+                        "set_linkname zl1", "link_opt_tablelookup_address 255 255 255 255 255 255",
+                        "link_opt_tablelookup_interfacename zwce99", "close_link"));
+    }
+}
+
 TEST(Parser, EachActionRunsBeforeTheNextTokenIsRead) {
     //                           1         2         3         4         5
     //                 0123456789012345678901234567890123456789012345678901234567
@@ -209,6 +233,7 @@ std::string random_configuration(unsigned seed) {
     for (int i = 0; i < 300; ++i) {
         state = state * 1103515245U + 12345U;
         text += kPieces[(state >> 8) % kPieces.size()];
+        if ((state >> 22) % 128 == 0) text += long_run(state >> 11);
     }
     return text;
 }
@@ -227,7 +252,12 @@ parse_outcome parse_in_pieces(const std::string& input, std::size_t piece) {
     captured_stream diagnostics;
     lexer lex(source, out.file());
     recording_actions actions;
-    const int result = yyparse(lex, actions, diagnostics.file());
+    int result;
+    try {
+        result = yyparse(lex, actions, diagnostics.file());
+    } catch (const run_failure& failure) {
+        result = -failure.status();  // a scan over the length limit
+    }
     return {actions.calls, result, diagnostics.text() + out.text()};
 }
 
