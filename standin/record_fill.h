@@ -17,9 +17,12 @@ namespace standin {
 using record_image = std::array<std::uint8_t, kRecordSize>;
 
 enum class fill_policy {
-    zeros,   // every open byte 0x00
-    a5,      // every open byte 0xA5
-    varied,  // per record kind in turn: 0x00, 0xA5, then a pattern that changes with the record
+    zeros,  // every open byte 0x00
+    a5,     // every open byte 0xA5
+    // Links, segments and entries each counted on their own, so that the
+    // first of each kind is all zeros: 0x00, 0xA5, then a pattern that
+    // changes with the record, in turn.
+    varied,
 };
 
 // "zeros", "a5" or "varied"; an empty text is "varied". Throws

@@ -166,6 +166,8 @@ INSTANTIATE_TEST_SUITE_P(
             "zl zl0\n standby end\nzl zl1 end\nzl zl2 end", {"create_link", "set_linkname zl0"}, 2},
         error_case{"zl zl0 end\n\nseg", {"create_link", "set_linkname zl0", "close_link"}, 3},
         error_case{"zl zl0 tl 01:02:03:04:05 ce1 end", {"create_link", "set_linkname zl0"}, 1},
+        // "10bt" is one token, so the address has five bytes.
+        error_case{"zl zl0 tl 01:02:03:04:05:10bt ce1 end", {"create_link", "set_linkname zl0"}, 1},
         error_case{"zl zl0\ntl 01:02:03:04:05:06\nend",
                    {"create_link", "set_linkname zl0", "link_opt_tablelookup_address 1 2 3 4 5 6"},
                    3},
