@@ -53,13 +53,15 @@ int send(std::uint32_t code, link_req* req) {
 // A refused request other than the creation does not stop the commit, but the
 // administrator sees which one it was: the link, the request, the interface or
 // address it was about, and why.
-void send_or_report(std::uint32_t code, link_req* req, const char* subject = nullptr) {
-    if (send(code, req) == 0) return;
-    const int error = errno;
+void report_refused(std::uint32_t code, const char* subject, int error) {
     const int field = static_cast<int>(kNameField);
     std::fprintf(stderr, "zlconf: %.*s: %s%s%.*s refused: %s\n", field, zl->name,
                  request_name(code), subject != nullptr ? " " : "", subject != nullptr ? field : 0,
                  subject != nullptr ? subject : "", std::strerror(error));
+}
+
+void send_or_report(std::uint32_t code, link_req* req, const char* subject = nullptr) {
+    if (send(code, req) != 0) report_refused(code, subject, errno);
 }
 
 // Every segment ends with one ZLIOSSEG: alone, after a ZLIOASEG, or after a
@@ -85,11 +87,13 @@ void commit_table_lookup(link_req& req) {
     for (ttl_entry* entry = zl->ttls; entry != nullptr; entry = entry->next) {
         if (entry->installed != 0 || !set_interface(req, entry->ifname)) continue;
         std::memcpy(req.eaddr, entry->eaddr, sizeof req.eaddr);
+        if (send(ZLIOATL, &req) == 0) continue;
+        const int error = errno;
         char address[sizeof "xx:xx:xx:xx:xx:xx"];
         std::snprintf(address, sizeof address, "%02x:%02x:%02x:%02x:%02x:%02x", entry->eaddr[0],
                       entry->eaddr[1], entry->eaddr[2], entry->eaddr[3], entry->eaddr[4],
                       entry->eaddr[5]);
-        send_or_report(ZLIOATL, &req, address);
+        report_refused(ZLIOATL, address, error);
     }
 }
 
