@@ -47,9 +47,10 @@ state_lock::state_lock(const std::string& state_path, kind how) {
     if (inherited_lock_on(fd_)) return;
     while (::flock(fd_, how == kind::shared ? LOCK_SH : LOCK_EX) != 0) {
         if (errno != EINTR) {
-            const std::runtime_error failure = lock_failure(path);
+            const int error = errno;
             ::close(fd_);
-            throw failure;
+            errno = error;
+            throw lock_failure(path);
         }
     }
 }
@@ -58,7 +59,7 @@ state_lock::~state_lock() {
     ::close(fd_);
 }
 
-void state_lock::keep_across_exec() {
+void state_lock::keep_across_exec() const {
     const int flags = ::fcntl(fd_, F_GETFD);
     if (flags >= 0) ::fcntl(fd_, F_SETFD, flags & ~FD_CLOEXEC);
     ::setenv(kHeldLockVariable, std::to_string(fd_).c_str(), 1);

@@ -23,7 +23,7 @@ public:
 
     /// Hands the lock on to the command that replaces this process by exec:
     /// the command holds it until it exits, and so do the processes it starts.
-    void keep_across_exec();
+    void keep_across_exec() const;
 
 private:
     int fd_ = -1;

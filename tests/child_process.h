@@ -58,7 +58,9 @@ inline child_result run_child(const std::filesystem::path& dir, std::vector<std:
         dup2(err, 2);
         for (const stream_change& s : streams) {
             close(s.fd);
-            if (!s.path.empty() && open(s.path.c_str(), O_WRONLY) != s.fd) _exit(126);
+            if (s.path.empty()) continue;
+            const int reopened = open(s.path.c_str(), O_WRONLY);  // the lowest free: s.fd
+            if (reopened != s.fd) _exit(126);
         }
         for (const std::string& e : env) {
             const std::size_t equals = e.find('=');

@@ -3,8 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <poll.h>
-#include <signal.h>
 
+#include <csignal>
 #include <filesystem>
 #include <string>
 #include <vector>
