@@ -40,7 +40,7 @@ struct parse_outcome {
     std::vector<std::string> calls;
     std::string out;
     std::string diagnostics;
-    int lines = 0;
+    std::int64_t lines = 0;
     syntax_error_report report;
 };
 
@@ -102,7 +102,7 @@ parse_outcome parse_once(const std::string& config, std::size_t piece) {
     captured_stream out;
     captured_stream diagnostics;
     recording_actions actions;
-    int last_line = lineno;
+    std::int64_t last_line = lineno;
     actions.on_call = [&](const std::string& call) {
         fuzz_check(std::ftell(diagnostics.file()) == 0, "no operation after the error line", call);
         fuzz_check(lineno >= last_line, "lineno never decreases", call);

@@ -35,7 +35,7 @@ void echo_capture::place(char c) {
         from = std::max<std::uint64_t>(
             from, lex_->token_offset() + static_cast<std::uint64_t>(lex_->yyleng()));
     }
-    from = std::max(from, source_.line_start(lineno));
+    from = std::max(from, source_.line_start(static_cast<int>(lineno)));
     std::uint64_t at = text.find(c, std::min<std::uint64_t>(from, text.size()));
     if (at == std::string::npos) at = from;  // not to be found: keep it in order
     const source_point point = source_.point_at(at);

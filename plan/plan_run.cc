@@ -161,7 +161,7 @@ whole_plan make_plan(const std::string& input, std::string text, device& real) {
         plan.zlconf_message = without_newline(failure.message());
         if (failure.stream() == echoes.stream()) {
             plan.outcome = outcome::too_long;
-            plan.stop = source_point{lineno, 0};
+            plan.stop = source_point{static_cast<int>(lineno), 0};
         } else if (planner.failure() && !plan.links.empty()) {
             plan.outcome = outcome::read_failure;
             plan.failure = planner.failure();

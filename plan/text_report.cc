@@ -165,7 +165,7 @@ std::string plan_text(const whole_plan& plan) {
     if (plan.outcome == outcome::accepted) {
         return out + format(
                          "zlconf would commit %zu link block(s) with %zu request(s) and "
-                         "exit with status 0.\n",
+                         "exit with status 0, reporting any request the driver refuses.\n",
                          committed_count(plan), requests);
     }
     return out + format(

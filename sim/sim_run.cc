@@ -1,20 +1,23 @@
 #include "sim/sim_run.h"
 
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
-#include <iostream>
 #include <sstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "sim/preload_check.h"
 #include "sim/sim_paths.h"
+#include "sim/state_lock.h"
 #include "sim/state_report.h"
 #include "standin/failure_plan.h"
 #include "standin/state_file.h"
@@ -31,21 +34,25 @@ constexpr int kCannotStart = 125;
 constexpr int kCannotExecute = 126;
 constexpr int kNotFound = 127;
 
+// Opens each run's part of the log; request lines never start with '#'.
+constexpr const char* kLogHeader = "# run";
+
 constexpr const char* kUsage =
     "usage: zlsim run [--state FILE] [--fail RULES] [--] COMMAND [ARGUMENT...]\n"
     "       zlsim show [--state FILE]\n"
     "       zlsim reset [--state FILE] [FROM_STATE_FILE]\n"
-    "       zlsim log [--state FILE]\n"
+    "       zlsim log [--state FILE] [--all]\n"
     "A simulated link-aggregation driver: `run` runs COMMAND (zlconf, zlplan) with\n"
     "the driver's devices simulated; the links persist in the state file between\n"
     "runs. The state file is zlsim.state in the current directory unless --state\n"
-    "or $ZLSIM_STATE names another; the last run's request log is FILE.log beside\n"
-    "it. RULES inject failures, e.g. ZLIOCLINK:1:EBUSY or open:zl3:ENOENT.\n";
+    "or $ZLSIM_STATE names another; the runs' request log is FILE.log beside it.\n"
+    "RULES inject failures, e.g. ZLIOCLINK:1:EBUSY or open:zl3:ENOENT.\n";
 
 struct command_line {
     std::string verb;
     std::string state = default_state_path();
     std::string fail;
+    bool all = false;               // log: every run, not only the last
     std::vector<std::string> rest;  // the command of `run`, the source of `reset`
 };
 
@@ -70,6 +77,8 @@ command_line parse_command_line(int argc, char** argv) {
             c.state = value("--state");
         } else if (arg == "--fail" || arg.starts_with("--fail=")) {
             c.fail = value("--fail");
+        } else if (arg == "--all") {
+            c.all = true;
         } else if (arg.size() > 1 && arg[0] == '-') {
             throw std::invalid_argument("unknown option " + arg);
         } else {
@@ -90,9 +99,43 @@ std::string with_prefix(const std::string& first, const char* variable, char sep
     return first + separator + existing;
 }
 
-// Replaces this process with the command, its link devices simulated.
+// The line that opens a run's part of the log: the command and the time.
+// Control characters are shown as '?', so that the line stays one line.
+std::string log_header(const std::vector<std::string>& command) {
+    std::string line = kLogHeader;
+    for (const std::string& word : command) {
+        line += ' ';
+        for (const char ch : word) line += static_cast<unsigned char>(ch) < 0x20 ? '?' : ch;
+    }
+    char when[64];
+    const std::time_t now = std::time(nullptr);
+    std::tm utc{};
+    gmtime_r(&now, &utc);
+    std::strftime(when, sizeof when, " (%Y-%m-%d %H:%M:%S UTC)\n", &utc);
+    return line + when;
+}
+
+// Appends `text` to the log; returns the log's size before, so that the
+// append can be taken back.
+off_t append_to_log(const std::string& log, const std::string& text) {
+    const int fd = ::open(log.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
+    if (fd < 0) throw std::runtime_error("cannot write " + log + ": " + std::strerror(errno));
+    const off_t before = ::lseek(fd, 0, SEEK_END);
+    const ssize_t written = ::write(fd, text.data(), text.size());
+    const int error = errno;
+    ::close(fd);
+    if (before < 0 || written != static_cast<ssize_t>(text.size())) {
+        throw std::runtime_error("cannot write " + log + ": " + std::strerror(error));
+    }
+    return before;
+}
+
+// Replaces this process with the command, its link devices simulated. The
+// lock on the state is handed on to the command, which holds it until it
+// exits: the command's reads and writes of the state are one update.
 int run_command(const command_line& c) {
     if (c.rest.empty()) throw std::invalid_argument("run needs a command");
+    state_lock lock(c.state, state_lock::kind::exclusive);
     standin::load_state_file(c.state);  // a bad state file is reported here, not by the command
     standin::failure_plan::parse(c.fail);
     const std::string preload = preload_library();
@@ -101,11 +144,13 @@ int run_command(const command_line& c) {
                    stderr);
         return kCannotStart;
     }
-    const std::string log = log_path_for(c.state);
-    if (!std::ofstream(log, std::ios::trunc)) {
-        std::fprintf(stderr, "zlsim: cannot write %s: %s\n", log.c_str(), std::strerror(errno));
+    if (const std::string problem = preload_problem(preload); !problem.empty()) {
+        std::fprintf(stderr, "zlsim: %s; the command is not run, lest it reach the real driver\n",
+                     problem.c_str());
         return kCannotStart;
     }
+    const std::string log = log_path_for(c.state);
+    const off_t log_before = append_to_log(log, log_header(c.rest));
     setenv("LD_PRELOAD", with_prefix(preload, "LD_PRELOAD", ':').c_str(), 1);
     setenv("ZLSTANDIN_STATE", absolute(c.state).c_str(), 1);
     setenv("ZLSTANDIN_LOG", absolute(log).c_str(), 1);
@@ -123,21 +168,29 @@ int run_command(const command_line& c) {
     std::vector<char*> arguments;
     for (const std::string& arg : c.rest) arguments.push_back(const_cast<char*>(arg.c_str()));
     arguments.push_back(nullptr);
+    lock.keep_across_exec();
     std::fflush(nullptr);
     execvp(arguments[0], arguments.data());
     const int error = errno;
+    // A command that never ran leaves the log as the last run left it.
+    if (::truncate(log.c_str(), log_before) != 0) {
+        std::fprintf(stderr, "zlsim: cannot take back the log's header: %s\n",
+                     std::strerror(errno));
+    }
     std::fprintf(stderr, "zlsim: %s: %s\n", arguments[0],
                  error == ENOENT ? "command not found" : std::strerror(error));
     return error == ENOENT ? kNotFound : kCannotExecute;
 }
 
 int show(const command_line& c) {
+    const state_lock lock(c.state, state_lock::kind::shared);
     const standin::driver_state state = standin::load_state_file(c.state);
     if (state.empty()) {
         std::fprintf(stderr, "zlsim: no simulated links in %s\n", c.state.c_str());
         return 0;
     }
-    std::cout << dumpinfo_of_state(state);
+    const std::string text = dumpinfo_of_state(state);
+    std::fwrite(text.data(), 1, text.size(), stdout);
     return 0;
 }
 
@@ -151,24 +204,45 @@ int reset(const command_line& c) {
         }
         state = standin::load_state_file(c.rest[0]);
     }
+    const state_lock lock(c.state, state_lock::kind::exclusive);
     standin::save_state_file(c.state, state);
     std::error_code ignored;
     fs::remove(log_path_for(c.state), ignored);
     return 0;
 }
 
+// The requests after the last header line; the whole log when it has none.
+std::string last_run_of(const std::string& text) {
+    const std::string header = std::string(kLogHeader) + ' ';
+    std::size_t start = text.starts_with(header) ? 0 : std::string::npos;
+    if (const std::size_t later = text.rfind('\n' + header); later != std::string::npos) {
+        start = later + 1;
+    }
+    if (start == std::string::npos) return text;
+    const std::size_t header_end = text.find('\n', start);
+    return header_end == std::string::npos ? std::string() : text.substr(header_end + 1);
+}
+
+// The log as the runs appended it: `zlsim log` shows the requests of the last
+// run, `zlsim log --all` every run under its header line.
 int show_log(const command_line& c) {
     const std::string log = log_path_for(c.state);
+    const state_lock lock(c.state, state_lock::kind::shared);
     std::ifstream in(log, std::ios::binary);
     if (!in) {
         std::fprintf(stderr, "zlsim: no run logged yet (%s)\n", log.c_str());
         return kFileStatus;
     }
-    std::cout << in.rdbuf();
+    std::ostringstream whole;
+    whole << in.rdbuf();
+    std::string text = whole.str();
+    if (!c.all) text = last_run_of(text);
+    std::fwrite(text.data(), 1, text.size(), stdout);
     return 0;
 }
 
 int carry_out(const command_line& c) {
+    if (c.all && c.verb != "log") throw std::invalid_argument("--all belongs to log");
     if (c.verb == "run") return run_command(c);
     if (!c.fail.empty()) throw std::invalid_argument("--fail belongs to run");
     if (c.verb == "show" && c.rest.empty()) return show(c);

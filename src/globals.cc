@@ -3,4 +3,4 @@
 link_desc* zl = nullptr;
 seg_desc* working_seg = nullptr;
 int linkfp = 0;
-int lineno = 1;
+std::int64_t lineno = 1;

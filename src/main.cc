@@ -1,14 +1,14 @@
-#include <unistd.h>
-
 #include <cstdio>
 
+#include "io/standard_streams.h"
 #include "run.h"
 
 int main(int argc, char** argv) {
-    // Reports go out in large writes; a terminal still sees each line at once.
-    // Every way out of zlconf_main returns here, and the exit flushes it all.
+    if (!ensure_standard_streams()) return 1;
+    // Each diagnostic line goes out whole as soon as it ends, so that a run
+    // killed at any later point has lost nothing it reported; a state report
+    // is gathered and written in one go.
     static char report_buffer[64 * 1024];
-    std::setvbuf(stderr, report_buffer, isatty(STDERR_FILENO) ? _IOLBF : _IOFBF,
-                 sizeof report_buffer);
+    std::setvbuf(stderr, report_buffer, _IOLBF, sizeof report_buffer);
     return zlconf_main(argc, argv);
 }

@@ -1,5 +1,7 @@
 #include "run.h"
 
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -9,6 +11,8 @@
 #include "config/lexer.h"
 #include "config/parser.h"
 #include "globals.h"
+#include "io/checked_output.h"
+#include "io/standard_streams.h"
 #include "run_failure.h"
 
 namespace {
@@ -56,7 +60,8 @@ int zlconf_main(int argc, char** argv) {
         return 2;
     }
     descriptor_source input(fileno(stdin), from_standard_input ? "standard input" : path);
-    const int status = configure(input, stdout, stderr);
+    checked_output out(STDOUT_FILENO);
+    const int status = configure(input, out.stream(), stderr);
     std::fclose(stdin);
-    return status;
+    return finish_output("zlconf", status, out.finish());
 }

@@ -6,8 +6,9 @@
 #include "config/byte_source.h"
 
 /// Attaches the configuration file to standard input, parses it once and
-/// returns the exit status: 0 accepted, 1 a syntax error or a failure that
-/// ended the run, 2 the input could not be opened or read.
+/// returns the exit status: 0 accepted, 1 a syntax error, a failure that
+/// ended the run or output that could not be written, 2 the input could not be
+/// opened or read.
 int zlconf_main(int argc, char** argv);
 
 /// Parses `input` once with the tool's operations, from a clean start of the

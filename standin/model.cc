@@ -127,7 +127,36 @@ int model::create_link(std::string_view device) {
     return 0;
 }
 
+// The driver's commit sequence ends every segment with a ZLIOSSEG, so one with
+// flags 0 follows each ZLIODSEG; the driver accepts it for the segment just
+// removed, changing nothing.
+bool model::settles_removal(std::string_view device, std::uint32_t code, const link_req& request) {
+    const bool settles = code == ZLIOSSEG && request.flags == 0 && device == removed_device_ &&
+                         interface_name_of(request) == removed_segment_;
+    removed_device_.clear();
+    removed_segment_.clear();
+    if (code == ZLIODSEG) {
+        if (const std::optional<std::string> name = interface_name_of(request)) {
+            removed_device_ = device;
+            removed_segment_ = *name;
+        }
+    }
+    return settles;
+}
+
 int model::handle(std::string_view device, std::uint32_t code, const link_req& request) {
+    if (settles_removal(device, code, request)) {
+        return 0;
+    }
+    const int result = carry_out(device, code, request);
+    if (result != 0) {
+        removed_device_.clear();
+        removed_segment_.clear();
+    }
+    return result;
+}
+
+int model::carry_out(std::string_view device, std::uint32_t code, const link_req& request) {
     if (request_name(code) == nullptr) {
         return EINVAL;
     }

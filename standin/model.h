@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 #include <utility>
 
@@ -26,10 +27,16 @@ public:
     const driver_state& state() const { return links_; }
 
 private:
+    int carry_out(std::string_view device, std::uint32_t code, const link_req& request);
     int create_link(std::string_view device);
+    bool settles_removal(std::string_view device, std::uint32_t code, const link_req& request);
 
     driver_state links_;
     record_fill fill_;
+    // The device and segment of the last request when it was a ZLIODSEG that
+    // succeeded: the ZLIOSSEG with flags 0 that follows it settles the removal.
+    std::string removed_device_;
+    std::string removed_segment_;
 };
 
 }  // namespace standin

@@ -19,6 +19,11 @@
 
 #include "standin/preload_session.h"
 
+// zlsim checks for this symbol before it preloads a library, so that a
+// command never runs against the real driver by mistake.
+extern "C" __attribute__((visibility("default"), used)) const char zlconf_standin_marker[] =
+    "zlconf stand-in driver";
+
 namespace {
 
 using open_function = int(const char*, int, ...);

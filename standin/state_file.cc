@@ -1,10 +1,15 @@
 #include "standin/state_file.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <array>
 #include <cerrno>
 #include <charconv>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -201,6 +206,82 @@ state_file_error file_failure(const std::string& path, std::string_view what) {
     return state_file_error(path + ": cannot " + std::string(what) + ": " + std::strerror(errno));
 }
 
+constexpr mode_t kNewFileMode = 0666;
+
+mode_t current_umask() {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return mask;
+}
+
+// A file of a unique name beside `target`, removed again unless released:
+// no error leaves one behind.
+class temporary_file {
+public:
+    explicit temporary_file(const std::string& target) {
+        const std::size_t slash = target.rfind('/');
+        const std::size_t start = slash == std::string::npos ? 0 : slash + 1;
+        path_ = target.substr(0, start) + "." + target.substr(start) + ".XXXXXX";
+        fd_ = ::mkostemp(path_.data(), O_CLOEXEC);
+        if (fd_ < 0) {
+            throw file_failure(path_, "create temporary state");
+        }
+    }
+    ~temporary_file() {
+        if (fd_ >= 0) {
+            ::close(fd_);
+        }
+        if (!released_) {
+            ::unlink(path_.c_str());
+        }
+    }
+    temporary_file(const temporary_file&) = delete;
+    temporary_file& operator=(const temporary_file&) = delete;
+
+    int fd() const { return fd_; }
+    const std::string& path() const { return path_; }
+    void close() {
+        if (fd_ >= 0 && ::close(fd_) != 0) {
+            fd_ = -1;
+            throw file_failure(path_, "write state");
+        }
+        fd_ = -1;
+    }
+    void release() { released_ = true; }
+
+private:
+    std::string path_;
+    int fd_ = -1;
+    bool released_ = false;
+};
+
+void write_whole(int fd, std::string_view text, const std::string& path) {
+    while (!text.empty()) {
+        const ssize_t written = ::write(fd, text.data(), text.size());
+        if (written < 0 && errno == EINTR) {
+            continue;
+        }
+        if (written <= 0) {
+            if (written == 0) {
+                errno = EIO;
+            }
+            throw file_failure(path, "write state");
+        }
+        text.remove_prefix(static_cast<std::size_t>(written));
+    }
+}
+
+// So that the rename itself survives a crash.
+void sync_directory_of(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    const std::string directory = slash == std::string::npos ? "." : path.substr(0, slash + 1);
+    const int fd = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
 }  // namespace
 
 driver_state parse_state(std::string_view text) {
@@ -286,22 +367,37 @@ driver_state load_state_file(const std::string& path) {
     }
 }
 
+std::string resolved_state_path(const std::string& path) {
+    namespace fs = std::filesystem;
+    fs::path resolved = path;
+    std::error_code error;
+    // A bound, as the kernel has, against a loop of links.
+    for (int depth = 0; depth < 40 && fs::is_symlink(resolved, error); ++depth) {
+        const fs::path target = fs::read_symlink(resolved, error);
+        if (error) break;
+        resolved = target.is_absolute() ? target : resolved.parent_path() / target;
+    }
+    return resolved.string();
+}
+
 void save_state_file(const std::string& path, const driver_state& state) {
-    const std::string temporary = path + ".tmp";
+    const std::string target = resolved_state_path(path);
     const std::string text = format_state(state);
-    {
-        const file_handle file(std::fopen(temporary.c_str(), "w"));
-        if (!file) {
-            throw file_failure(temporary, "write state");
-        }
-        if (std::fwrite(text.data(), 1, text.size(), file.get()) != text.size() ||
-            std::fflush(file.get()) != 0) {
-            throw file_failure(temporary, "write state");
-        }
+    temporary_file temporary(target);
+    write_whole(temporary.fd(), text, temporary.path());
+    // A new file gets what the umask allows; a replaced one keeps its mode.
+    struct stat existing {};
+    const mode_t mode = ::stat(target.c_str(), &existing) == 0 ? existing.st_mode & 07777
+                                                               : kNewFileMode & ~current_umask();
+    if (::fchmod(temporary.fd(), mode) != 0 || ::fsync(temporary.fd()) != 0) {
+        throw file_failure(temporary.path(), "write state");
     }
-    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
-        throw file_failure(path, "replace state");
+    temporary.close();
+    if (std::rename(temporary.path().c_str(), target.c_str()) != 0) {
+        throw file_failure(target, "replace state");
     }
+    temporary.release();
+    sync_directory_of(target);
 }
 
 }  // namespace standin

@@ -38,8 +38,14 @@ std::string format_state(const driver_state& state);
 // state_file_error, its message starting with the path, for any other failure.
 driver_state load_state_file(const std::string& path);
 
-// Replaces the file whole (through a temporary file beside it), so that a
-// reader never sees half of it. Throws state_file_error on failure.
+// The file a state path stands for: the final target when it is a symbolic
+// link, the path itself otherwise.
+std::string resolved_state_path(const std::string& path);
+
+// Replaces the file whole, so that a reader never sees half of it: written
+// to a temporary file of a unique name beside it, synced, then renamed over
+// it. A symbolic link is written through to its target. Throws
+// state_file_error on failure, and leaves no temporary file behind.
 void save_state_file(const std::string& path, const driver_state& state);
 
 }  // namespace standin

@@ -32,11 +32,19 @@ inline void write_text(const std::filesystem::path& path, const std::string& tex
     std::ofstream(path, std::ios::binary) << text;
 }
 
+/// A standard stream of the child put elsewhere: reopened for writing on
+/// `path`, or closed when `path` is empty.
+struct stream_change {
+    int fd;
+    std::string path;
+};
+
 /// `env` is added to this process's environment; "NAME=" with nothing after
 /// the sign removes NAME.
 inline child_result run_child(const std::filesystem::path& dir, std::vector<std::string> args,
                               const std::vector<std::string>& env = {},
-                              const std::string& input = {}) {
+                              const std::string& input = {},
+                              const std::vector<stream_change>& streams = {}) {
     write_text(dir / ".stdin", input);
     const pid_t child = fork();
     if (child == 0) {
@@ -48,6 +56,12 @@ inline child_result run_child(const std::filesystem::path& dir, std::vector<std:
         dup2(in, 0);
         dup2(out, 1);
         dup2(err, 2);
+        for (const stream_change& s : streams) {
+            close(s.fd);
+            if (s.path.empty()) continue;
+            const int reopened = open(s.path.c_str(), O_WRONLY);  // the lowest free: s.fd
+            if (reopened != s.fd) _exit(126);
+        }
         for (const std::string& e : env) {
             const std::size_t equals = e.find('=');
             const std::string name = e.substr(0, equals);
@@ -115,7 +129,8 @@ struct standin_result : child_result {
 /// --error-exitcode=99") runs it under that command.
 inline standin_result run_under_standin(const std::filesystem::path& dir,
                                         const std::filesystem::path& program,
-                                        const standin_run& run) {
+                                        const standin_run& run,
+                                        const std::vector<stream_change>& streams = {}) {
     write_text(dir / run.config_name, run.config);
     write_text(dir / "driver.state", run.state);
     std::filesystem::create_directories(dir / "bin");
@@ -137,7 +152,7 @@ inline standin_result run_under_standin(const std::filesystem::path& dir,
     args.insert(args.end(), run.args.begin(), run.args.end());
     env.insert(env.end(), run.env.begin(), run.env.end());
     standin_result r;
-    static_cast<child_result&>(r) = run_child(dir, args, env, run.input);
+    static_cast<child_result&>(r) = run_child(dir, args, env, run.input, streams);
     r.log = file_text(dir / "requests.log");
     r.state_after = file_text(dir / "driver.state");
     return r;

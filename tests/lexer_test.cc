@@ -15,7 +15,7 @@ namespace {
 struct scan_result {
     std::string tokens;  // "NAME" or "NAME(value)", joined by blanks
     std::string echoed;
-    int lines = 0;
+    std::int64_t lines = 0;
     int failure_status = -1;  // the status of a run_failure, or -1
     bool operator==(const scan_result&) const = default;
 };
@@ -144,9 +144,9 @@ TEST(Lexer, LineOfEachTokenIsTheLineItStandsOn) {
     memory_source source("zl zl0\n\n  seg\n^# note\nce1 end");
     captured_stream out;
     lexer lex(source, out.file());
-    std::vector<int> lines;
+    std::vector<std::int64_t> lines;
     while (lex.yylex() != END_OF_INPUT) lines.push_back(lineno);
-    EXPECT_EQ(lines, (std::vector<int>{1, 1, 3, 5, 5}));
+    EXPECT_EQ(lines, (std::vector<std::int64_t>{1, 1, 3, 5, 5}));
 }
 
 TEST(Lexer, NulByteEndsTheInput) {

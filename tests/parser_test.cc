@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -199,6 +200,19 @@ TEST(Parser, SkippedInputIsStillEchoedAndCounted) {
     EXPECT_EQ(r.echoed, "MORE");
     EXPECT_EQ(r.diagnostics, syntax_error(1));
     EXPECT_EQ(lineno, 4);
+}
+
+// Lines are counted in 64 bits: an input of more than 2^31 lines (here, one
+// that starts counting just short of it) still names the right line.
+TEST(Parser, ErrorLineBeyondTwoToTheThirtyFirst) {
+    lineno = std::numeric_limits<std::int32_t>::max();
+    memory_source source("\n\nend");
+    captured_stream out;
+    captured_stream diagnostics;
+    lexer lex(source, out.file());
+    recording_actions actions;
+    EXPECT_EQ(yyparse(lex, actions, diagnostics.file()), 1);
+    EXPECT_EQ(diagnostics.text(), "*** \t Syntax error line 2147483649\n");
 }
 
 TEST(Parser, LengthLimitStillHoldsWhileSkipping) {

@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -49,16 +50,26 @@ TEST_F(Zlsim, KeepsTheDriverBetweenRunsInTheDefaultStateFile) {
     EXPECT_TRUE(std::filesystem::exists(dir_.path() / "zlsim.state"));
 }
 
-TEST_F(Zlsim, LogsTheRequestsOfTheLastRunOnly) {
+TEST_F(Zlsim, LogsEveryRunAndShowsTheLast) {
     zlsim({"run", "zlconf", "-"}, "zl zl0 end\n");
     zlsim({"run", "zlplan", "-"}, "zl zl0 end\n");
+    const std::string last =
+        "open /dev/zl0 flags=0x2 -> ok\n"
+        "zl0 ZLIOGLINK -> ok\n"
+        "close zl0\n";
     const child_result log = zlsim({"log"});
-
     EXPECT_EQ(log.status, 0);
-    EXPECT_EQ(log.out,
-              "open /dev/zl0 flags=0x2 -> ok\n"
-              "zl0 ZLIOGLINK -> ok\n"
-              "close zl0\n");
+    EXPECT_EQ(log.out, last);
+
+    // A command that never ran leaves the log as it was.
+    EXPECT_EQ(zlsim({"run", "no-such-command"}).status, 127);
+    EXPECT_EQ(zlsim({"log"}).out, last);
+    const std::string all = zlsim({"log", "--all"}).out;
+    EXPECT_THAT(all, testing::MatchesRegex("# run zlconf - \\(....-..-.. ..:..:.. UTC\\)\n"
+                                           "open /dev/zl0 .*ZLIOCLINK.*"
+                                           "# run zlplan - \\(.*\\)\n" +
+                                           std::string("open /dev/zl0 flags=0x2 -> ok\n.*")));
+    EXPECT_THAT(all, testing::Not(HasSubstr("no-such-command")));
 }
 
 TEST_F(Zlsim, InjectsFailuresIntoOneRun) {
@@ -101,6 +112,82 @@ TEST_F(Zlsim, RefusesWhatItCannotUse) {
     EXPECT_EQ(zlsim({"frobnicate"}).status, 2);
     EXPECT_EQ(zlsim({"run"}).status, 2);
     EXPECT_EQ(zlsim({}).status, 2);
+}
+
+// The loader only warns about a preload it cannot load, and would run the
+// command against the real driver.
+TEST_F(Zlsim, RunsNothingWithoutTheSimulatedDriver) {
+    for (const char* library : {"/nonexistent.so", "libm.so.6"}) {
+        const child_result r = run_child(dir_.path(), {ZLSIM_BINARY, "run", "--", "touch", "ran"},
+                                         {"ZLSIM_STATE=", std::string("ZLSIM_PRELOAD=") + library});
+        EXPECT_EQ(r.status, 125) << library;
+        EXPECT_THAT(r.err, HasSubstr("the command is not run")) << library;
+        EXPECT_FALSE(std::filesystem::exists(dir_.path() / "ran")) << library;
+    }
+}
+
+// Runs started together each add their link: the lock serialises them, and
+// each re-reads the state the one before it left.
+TEST_F(Zlsim, ConcurrentRunsLoseNoUpdate) {
+    constexpr int kLinks = 9;
+    for (int round = 0; round < 5; ++round) {
+        ASSERT_EQ(zlsim({"reset"}).status, 0);
+        std::vector<pid_t> runs;
+        for (int n = 0; n < kLinks; ++n) {
+            const std::string config = "zl zl" + std::to_string(n) + " end\n";
+            write_text(dir_.path() / ("zl" + std::to_string(n) + ".conf"), config);
+            const pid_t child = fork();
+            if (child == 0) {
+                if (chdir(dir_.path().c_str()) != 0) _exit(126);
+                unsetenv("ZLSIM_STATE");
+                unsetenv("LD_PRELOAD");
+                const std::string file = "zl" + std::to_string(n) + ".conf";
+                execl(ZLSIM_BINARY, "zlsim", "run", "zlconf", file.c_str(),
+                      static_cast<char*>(nullptr));
+                _exit(127);
+            }
+            runs.push_back(child);
+        }
+        for (const pid_t child : runs) {
+            int status = 0;
+            waitpid(child, &status, 0);
+            EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+        }
+        const std::string shown = zlsim({"show"}).out;
+        for (int n = 0; n < kLinks; ++n) {
+            EXPECT_THAT(shown, HasSubstr("Zelnar zl" + std::to_string(n) + " "))
+                << "round " << round;
+        }
+        const std::string all = zlsim({"log", "--all"}).out;
+        EXPECT_EQ(std::ranges::count(all, '#'), kLinks) << "one header per run";
+    }
+}
+
+// The state is replaced whole, through a symbolic link to its target, and a
+// write that fails leaves neither a torn state nor a temporary file.
+TEST_F(Zlsim, ReplacesTheStateWholeOrNotAtAll) {
+    std::filesystem::create_directory(dir_.path() / "real");
+    std::filesystem::create_symlink("real/driver.state", dir_.path() / "zlsim.state");
+    ASSERT_EQ(zlsim({"run", "zlconf", "-"}, "zl zl1 end\n").status, 0);
+    EXPECT_TRUE(std::filesystem::is_symlink(dir_.path() / "zlsim.state"));
+    EXPECT_THAT(file_text(dir_.path() / "real" / "driver.state"), HasSubstr("link zl1"));
+
+    std::string seed = "link zl2\n";
+    for (int n = 0; n < 99; ++n) seed += "  segment ce" + std::to_string(n) + "\n";
+    write_text(dir_.path() / "seed.state", seed);
+    // A file size limit makes the write fail part way, as a full disk would.
+    const child_result failed = run_child(
+        dir_.path(),
+        {"sh", "-c",
+         std::string("ulimit -f 1; trap '' XFSZ; exec ") + ZLSIM_BINARY + " reset seed.state"},
+        {"ZLSIM_STATE="});
+    EXPECT_EQ(failed.status, 1);
+    EXPECT_THAT(failed.err, HasSubstr("File too large"));
+    EXPECT_THAT(file_text(dir_.path() / "real" / "driver.state"), HasSubstr("link zl1"));
+    for (const auto& entry : std::filesystem::directory_iterator(dir_.path() / "real")) {
+        EXPECT_FALSE(entry.path().filename().string().starts_with("."))
+            << "a temporary file is left: " << entry.path();
+    }
 }
 
 }  // namespace

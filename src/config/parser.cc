@@ -1,6 +1,7 @@
 #include "parser.h"
 
 #include <array>
+#include <cinttypes>
 
 #include "bound_actions.h"
 #include "globals.h"
@@ -230,7 +231,8 @@ std::uint32_t parser<Actions>::expected() const {
 }
 
 void yyerror(std::FILE* diagnostics, const char* message) {
-    std::fprintf(diagnostics, "*** \t %s line %d\n", message, lineno);
+    // Counted in 64 bits, so that no input can overflow it; printed as before.
+    std::fprintf(diagnostics, "*** \t %s line %" PRId64 "\n", message, lineno);
 }
 
 template <typename Actions>

@@ -23,7 +23,7 @@ struct syntax_error_report {
     int token = END_OF_INPUT;  // the token that could not continue the input
     char text[16] = {};        // its text; empty at the end of input
     std::uint64_t offset = 0;  // where it starts, in bytes from the start of the input
-    int line = 0;              // the line the error line names
+    std::int64_t line = 0;     // the line the error line names
     const char* context = "";  // where the parser stood: "in a link block", ...
     /// The tokens that could have come there: bit (code - 256) for a named
     /// token, bit 0 for the end of input.

@@ -50,6 +50,20 @@ int send(std::uint32_t code, link_req* req) {
     return current_device().ioctl(linkfp, code, req);
 }
 
+// A refused request other than the creation does not stop the commit, but the
+// administrator sees which one it was: the link, the request, the interface or
+// address it was about, and why.
+void report_refused(std::uint32_t code, const char* subject, int error) {
+    const int field = static_cast<int>(kNameField);
+    std::fprintf(stderr, "zlconf: %.*s: %s%s%.*s refused: %s\n", field, zl->name,
+                 request_name(code), subject != nullptr ? " " : "", subject != nullptr ? field : 0,
+                 subject != nullptr ? subject : "", std::strerror(error));
+}
+
+void send_or_report(std::uint32_t code, link_req* req, const char* subject = nullptr) {
+    if (send(code, req) != 0) report_refused(code, subject, errno);
+}
+
 // Every segment ends with one ZLIOSSEG: alone, after a ZLIOASEG, or after a
 // ZLIODSEG (then with state 0).
 void commit_segment(seg_desc& seg, link_req& req) {
@@ -57,13 +71,13 @@ void commit_segment(seg_desc& seg, link_req& req) {
     for (;;) {
         req.flags = seg.state;
         if ((seg.state & ZLS_DELETE) != 0 && (seg.state & ZLS_EXISTS) != 0) {
-            send(ZLIODSEG, &req);
+            send_or_report(ZLIODSEG, &req, seg.name);
             seg.state = 0;
         } else if ((seg.state & ZLS_NEW) != 0) {
-            send(ZLIOASEG, &req);
+            send_or_report(ZLIOASEG, &req, seg.name);
             seg.state &= ~ZLS_NEW;
         } else {
-            send(ZLIOSSEG, &req);
+            send_or_report(ZLIOSSEG, &req, seg.name);
             return;
         }
     }
@@ -73,11 +87,18 @@ void commit_table_lookup(link_req& req) {
     for (ttl_entry* entry = zl->ttls; entry != nullptr; entry = entry->next) {
         if (entry->installed != 0 || !set_interface(req, entry->ifname)) continue;
         std::memcpy(req.eaddr, entry->eaddr, sizeof req.eaddr);
-        send(ZLIOATL, &req);
+        if (send(ZLIOATL, &req) == 0) continue;
+        const int error = errno;
+        char address[sizeof "xx:xx:xx:xx:xx:xx"];
+        std::snprintf(address, sizeof address, "%02x:%02x:%02x:%02x:%02x:%02x", entry->eaddr[0],
+                      entry->eaddr[1], entry->eaddr[2], entry->eaddr[3], entry->eaddr[4],
+                      entry->eaddr[5]);
+        report_refused(ZLIOATL, address, error);
     }
 }
 
-// Requests other than ZLIOCLINK go on whatever the driver answers.
+// Requests other than ZLIOCLINK go on whatever the driver answers; each
+// refusal is reported.
 void commit() {
     link_req req{};
     if ((zl->mode & ZLM_EXISTS) == 0 && send(ZLIOCLINK, nullptr) != 0) {
@@ -86,13 +107,13 @@ void commit() {
     }
     for (seg_desc* seg = zl->segs; seg != nullptr; seg = seg->next) commit_segment(*seg, req);
     if ((zl->mode & ZLM_DELETE) != 0) {
-        send(ZLIODLINK, nullptr);
+        send_or_report(ZLIODLINK, nullptr);
         return;
     }
     req.flags = zl->mode;
-    send(ZLIOSMODE, &req);
+    send_or_report(ZLIOSMODE, &req);
     commit_table_lookup(req);
-    send(ZLIOELINK, nullptr);
+    send_or_report(ZLIOELINK, nullptr);
 }
 
 }  // namespace

@@ -10,8 +10,9 @@ void set_linkname(const char* name);
 /// Reads the link at `linkfp` into `zl`: 1 when the driver has it, 0 when not.
 int getlinkinfo();
 
-/// Sends `zl` to the driver, then releases it and closes the device. A refused
-/// request is reported (only ZLIOCLINK's) and never ends the run.
+/// Sends `zl` to the driver, then releases it and closes the device. Each
+/// refused request is reported on standard error; a refused ZLIOCLINK ends
+/// the commit, any other the commit goes past. None ends the run.
 void close_link();
 
 /// Prints `zl` as it stands on standard error.

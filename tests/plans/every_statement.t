@@ -95,7 +95,7 @@ link zl4 (site.conf:7)
   afterwards the driver holds:
     Zelnar zl4   mode 0x00001041  NEW|FALLOVER|EXISTS
 
-zlconf would commit 4 link block(s) with 20 request(s) and exit with status 0.
+zlconf would commit 4 link block(s) with 20 request(s) and exit with status 0, reporting any request the driver refuses.
 == stderr
 == status
 0

@@ -54,7 +54,7 @@ link zl1 (site.conf:6)
       Table Lookup addresses
         02:00:00:0a:0b:0c  Link kce0
 
-zlconf would commit 2 link block(s) with 10 request(s) and exit with status 0.
+zlconf would commit 2 link block(s) with 10 request(s) and exit with status 0, reporting any request the driver refuses.
 == stderr
 == status
 0

@@ -39,7 +39,7 @@ link zl6 (site.conf:3)
      1  ZLIODLINK
   afterwards the driver no longer has zl6
 
-zlconf would commit 3 link block(s) with 10 request(s) and exit with status 0.
+zlconf would commit 3 link block(s) with 10 request(s) and exit with status 0, reporting any request the driver refuses.
 == stderr
 == status
 0

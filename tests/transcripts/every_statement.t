@@ -24,7 +24,7 @@ zl2 ZLIOGSEG cursor=0x5a1e00020000a001 -> ok
 zl2 ZLIOGSEG cursor=0x5a1e00020000a002 -> ok
 zl2 ZLIOGTL cursor=0x5a1e00020000b001 -> ok
 zl2 ZLIODSEG name=ce unit=0 flags=0x00058111 -> ok
-zl2 ZLIOSSEG name=ce unit=0 flags=0x00000000 -> ENOENT
+zl2 ZLIOSSEG name=ce unit=0 flags=0x00000000 -> ok
 zl2 ZLIOSSEG name=ce unit=1 flags=0x000a0211 -> ok
 zl2 ZLIOASEG name=kce unit=7 flags=0x00101120 -> ok
 zl2 ZLIOSSEG name=kce unit=7 flags=0x00100120 -> ok

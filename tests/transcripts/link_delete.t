@@ -18,9 +18,9 @@ zl4 ZLIOGSEG cursor=0x5a1e00040000a001 -> ok
 zl4 ZLIOGSEG cursor=0x5a1e00040000a002 -> ok
 zl4 ZLIOGTL cursor=0x5a1e00040000b001 -> ok
 zl4 ZLIODSEG name=ce unit=1 flags=0x00008111 -> ok
-zl4 ZLIOSSEG name=ce unit=1 flags=0x00000000 -> ENOENT
+zl4 ZLIOSSEG name=ce unit=1 flags=0x00000000 -> ok
 zl4 ZLIODSEG name=ce unit=2 flags=0x00008121 -> ok
-zl4 ZLIOSSEG name=ce unit=2 flags=0x00000000 -> ENOENT
+zl4 ZLIOSSEG name=ce unit=2 flags=0x00000000 -> ok
 zl4 ZLIODLINK -> ok
 close zl4
 == stdout
