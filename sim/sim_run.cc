@@ -18,6 +18,7 @@
 #include "sim/state_report.h"
 #include "standin/failure_plan.h"
 #include "standin/state_file.h"
+#include "zlconf_version.h"
 
 namespace sim {
 
@@ -33,19 +34,23 @@ constexpr int kNotFound = 127;
 
 constexpr const char* kUsage =
     "usage: zlsim run [--state FILE] [--fail RULES] [--] COMMAND [ARGUMENT...]\n"
-    "       zlsim show [--state FILE]\n"
+    "       zlsim show [--state FILE] [--json]\n"
     "       zlsim reset [--state FILE] [FROM_STATE_FILE]\n"
     "       zlsim log [--state FILE]\n"
+    "       zlsim --help | --version\n"
     "A simulated link-aggregation driver: `run` runs COMMAND (zlconf, zlplan) with\n"
     "the driver's devices simulated; the links persist in the state file between\n"
     "runs. The state file is zlsim.state in the current directory unless --state\n"
     "or $ZLSIM_STATE names another; the last run's request log is FILE.log beside\n"
-    "it. RULES inject failures, e.g. ZLIOCLINK:1:EBUSY or open:zl3:ENOENT.\n";
+    "it. RULES inject failures, e.g. ZLIOCLINK:1:EBUSY or open:zl3:ENOENT.\n"
+    "Exit status: run's is the command's (125 cannot start it, 126 cannot execute\n"
+    "it, 127 not found); otherwise 0 done, 1 a file error, 2 wrong arguments.\n";
 
 struct command_line {
     std::string verb;
     std::string state = default_state_path();
     std::string fail;
+    bool json = false;
     std::vector<std::string> rest;  // the command of `run`, the source of `reset`
 };
 
@@ -70,6 +75,8 @@ command_line parse_command_line(int argc, char** argv) {
             c.state = value("--state");
         } else if (arg == "--fail" || arg.starts_with("--fail=")) {
             c.fail = value("--fail");
+        } else if (arg == "--json") {
+            c.json = true;
         } else if (arg.size() > 1 && arg[0] == '-') {
             throw std::invalid_argument("unknown option " + arg);
         } else {
@@ -133,11 +140,11 @@ int run_command(const command_line& c) {
 
 int show(const command_line& c) {
     const standin::driver_state state = standin::load_state_file(c.state);
-    if (state.empty()) {
+    if (state.empty() && !c.json) {
         std::fprintf(stderr, "zlsim: no simulated links in %s\n", c.state.c_str());
         return 0;
     }
-    std::cout << dumpinfo_of_state(state);
+    std::cout << (c.json ? json_of_state(state) : dumpinfo_of_state(state));
     return 0;
 }
 
@@ -169,13 +176,18 @@ int show_log(const command_line& c) {
 }
 
 int carry_out(const command_line& c) {
-    if (c.verb == "run") return run_command(c);
+    if (c.verb == "run" && !c.json) return run_command(c);
     if (!c.fail.empty()) throw std::invalid_argument("--fail belongs to run");
+    if (c.json && c.verb != "show") throw std::invalid_argument("--json belongs to show");
     if (c.verb == "show" && c.rest.empty()) return show(c);
     if (c.verb == "reset") return reset(c);
     if (c.verb == "log" && c.rest.empty()) return show_log(c);
     if (c.verb == "help" || c.verb == "--help" || c.verb == "-h") {
         std::fputs(kUsage, stdout);
+        return 0;
+    }
+    if (c.verb == "--version") {
+        std::printf("zlsim (zlconf) %s\n", kZlconfVersion);
         return 0;
     }
     throw std::invalid_argument("unknown command or extra argument: zlsim " + c.verb);
