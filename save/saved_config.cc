@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 
 #include "config/lexer.h"
 #include "plan/bit_names.h"
@@ -88,7 +89,11 @@ bool reads_as(const std::string& text, int token) {
 
 void warn(std::vector<std::string>& warnings, const std::string& where,
           const std::vector<std::string>& problems) {
-    for (const std::string& p : problems) warnings.push_back(where + ": " + p + "; not saved");
+    for (const std::string& p : problems) {
+        std::string line = where;
+        line.append(": ").append(p).append("; not saved");
+        warnings.push_back(std::move(line));
+    }
 }
 
 std::string segment_line(const std::string& device, const plan::segment_snapshot& seg,
@@ -139,11 +144,12 @@ std::string saved_link(const std::string& device, const plan::link_snapshot& lin
     std::vector<std::string> problems;
     word_writer w{link.mode, mode_line, problems};
     w.choose(kDistributions, true, "distribution");
-    if ((link.mode & ZLM_NEW) == 0) problems.push_back("mode lacks NEW, which every new link has");
+    if ((link.mode & ZLM_NEW) == 0)
+        problems.emplace_back("mode lacks NEW, which every new link has");
     const bool lookup = (link.mode & ZLM_TBLLOOKUP) != 0;
     if (lookup != !link.entries.empty()) {
-        problems.push_back(lookup ? "mode has TBLLOOKUP without a table-lookup entry"
-                                  : "table-lookup entries without TBLLOOKUP in the mode");
+        problems.emplace_back(lookup ? "mode has TBLLOOKUP without a table-lookup entry"
+                                     : "table-lookup entries without TBLLOOKUP in the mode");
     }
     const std::uint32_t known = kLinkGiven | group_of(kDistributions) | ZLM_TBLLOOKUP;
     if (const std::uint32_t other = link.mode & ~known; other != 0) {

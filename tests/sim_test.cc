@@ -178,7 +178,9 @@ TEST_F(Zlsim, SaveWarnsOfWhatNoStatementMakes) {
                "  name bond0\n"
                "  mode 0x40000131\n"
                "  segment ce0 speed 10 duplex 1 state 0x800a0301\n"
-               "  tl 02:00:00:0a:0b:0c ce0\n");
+               "  segment eth0 state 0x00000111\n"
+               "  tl 02:00:00:0a:0b:0c ce0\n"
+               "  tl 02:00:00:0a:0b:0d eth0\n");
     zlsim({"reset", "seed.state"});
     const child_result save = zlsim({"run", "zlsave", "zl2", "zl5"});
 
@@ -206,7 +208,11 @@ TEST_F(Zlsim, SaveWarnsOfWhatNoStatementMakes) {
               "zlsave: zl2: segment ce0: no role bit (0x00000000); not saved\n"
               "zlsave: zl2: segment ce0: more than one address bit (0x00000300); not saved\n"
               "zlsave: zl2: segment ce0: state bits no statement sets: 0x80000000 "
-              "(0x80000000); not saved\n");
+              "(0x80000000); not saved\n"
+              "zlsave: zl2: segment eth0: not an interface name a file can give; segment not "
+              "saved\n"
+              "zlsave: zl2: table lookup 02:00:00:0a:0b:0d: not an interface name a file can "
+              "give; entry not saved\n");
 }
 
 TEST_F(Zlsim, SavePrintsNothingWhenALinkCannotBeRead) {
