@@ -38,11 +38,11 @@ constexpr const char* kUsage =
     "       zlsim reset [--state FILE] [FROM_STATE_FILE]\n"
     "       zlsim log [--state FILE]\n"
     "       zlsim --help | --version\n"
-    "A simulated link-aggregation driver: `run` runs COMMAND (zlconf, zlplan) with\n"
-    "the driver's devices simulated; the links persist in the state file between\n"
-    "runs. The state file is zlsim.state in the current directory unless --state\n"
-    "or $ZLSIM_STATE names another; the last run's request log is FILE.log beside\n"
-    "it. RULES inject failures, e.g. ZLIOCLINK:1:EBUSY or open:zl3:ENOENT.\n"
+    "A simulated link-aggregation driver: `run` runs COMMAND (zlconf, zlplan,\n"
+    "zlsave) with the driver's devices simulated; the links persist in the state\n"
+    "file between runs. The state file is zlsim.state in the current directory\n"
+    "unless --state or $ZLSIM_STATE names another; the last run's request log is\n"
+    "FILE.log beside it. RULES inject failures, e.g. ZLIOCLINK:1:EBUSY or open:zl3:ENOENT.\n"
     "Exit status: run's is the command's (125 cannot start it, 126 cannot execute\n"
     "it, 127 not found); otherwise 0 done, 1 a file error, 2 wrong arguments.\n";
 
