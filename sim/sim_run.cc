@@ -42,7 +42,8 @@ constexpr const char* kUsage =
     "zlsave) with the driver's devices simulated; the links persist in the state\n"
     "file between runs. The state file is zlsim.state in the current directory\n"
     "unless --state or $ZLSIM_STATE names another; the last run's request log is\n"
-    "FILE.log beside it. RULES inject failures, e.g. ZLIOCLINK:1:EBUSY or open:zl3:ENOENT.\n"
+    "FILE.log beside it. RULES inject failures, e.g. ZLIOCLINK:1:EBUSY or\n"
+    "open:zl3:ENOENT.\n"
     "Exit status: run's is the command's (125 cannot start it, 126 cannot execute\n"
     "it, 127 not found); otherwise 0 done, 1 a file error, 2 wrong arguments.\n";
 
