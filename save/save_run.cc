@@ -1,5 +1,6 @@
 #include "save/save_run.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -98,7 +99,8 @@ int zlsave_main(int argc, char** argv) {
                          kUsage);
             return kUsageStatus;
         }
-        named.push_back(arg);
+        // A link named twice is saved once.
+        if (std::find(named.begin(), named.end(), arg) == named.end()) named.push_back(arg);
     }
     try {
         const save_result saved = save_links(named);

@@ -182,7 +182,7 @@ TEST_F(Zlsim, SaveWarnsOfWhatNoStatementMakes) {
                "  tl 02:00:00:0a:0b:0c ce0\n"
                "  tl 02:00:00:0a:0b:0d eth0\n");
     zlsim({"reset", "seed.state"});
-    const child_result save = zlsim({"run", "zlsave", "zl2", "zl5"});
+    const child_result save = zlsim({"run", "zlsave", "zl2", "zl5", "zl2"});
 
     EXPECT_EQ(save.status, 0);
     EXPECT_EQ(save.out,
