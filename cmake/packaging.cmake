@@ -1,27 +1,79 @@
-# Where `cmake --install` puts everything, and the Debian package CPack builds.
+# Where `cmake --install` puts everything, and the two Debian packages CPack
+# builds: zlconf (the tool, zlplan, zlsave, the boot service) and zlconf-sim
+# (the simulated driver). Every install() names its package as its component.
 include(GNUInstallDirs)
 
-install(TARGETS zlconf RUNTIME DESTINATION ${CMAKE_INSTALL_SBINDIR})
-install(TARGETS zlplan zlsim RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-# zlsim's simulated driver, private to the package.
-install(TARGETS standin_preload LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}/zlconf)
-install(DIRECTORY examples/ DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples
+install(TARGETS zlconf zlsave RUNTIME DESTINATION ${CMAKE_INSTALL_SBINDIR} COMPONENT zlconf)
+install(TARGETS zlplan RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT zlconf)
+install(DIRECTORY examples/ DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples COMPONENT zlconf
         FILES_MATCHING PATTERN "*.conf" PATTERN "*.state")
-install(FILES README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
+install(FILES README.md DESTINATION ${CMAKE_INSTALL_DOCDIR} COMPONENT zlconf)
+install(FILES schema/link.schema.json DESTINATION ${CMAKE_INSTALL_DATADIR}/zlconf/schema
+        COMPONENT zlconf)
+# Applies /etc/zlumi.conf at boot.
+install(FILES packaging/zlconf.service DESTINATION lib/systemd/system COMPONENT zlconf)
+
+install(TARGETS zlsim RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT sim)
+# Private to zlsim, and two levels below lib/, so that the package runs no
+# ldconfig for it (CPack adds a call for libraries in lib/ and its children).
+install(TARGETS standin_preload LIBRARY DESTINATION ${ZLSIM_PRELOAD_DIR} COMPONENT sim)
+
+# One completion script serves every companion; bash-completion loads it by
+# the command's name.
+set(completions ${CMAKE_INSTALL_DATADIR}/bash-completion/completions)
+install(FILES completion/companions.bash DESTINATION ${completions} RENAME zlplan
+        COMPONENT zlconf)
+install(FILES completion/companions.bash DESTINATION ${completions} RENAME zlsave
+        COMPONENT zlconf)
+install(FILES completion/companions.bash DESTINATION ${completions} RENAME zlsim COMPONENT sim)
+
+# Each package's copyright and changelog, the changelog compressed as Debian
+# installs it.
+set(changelog ${PROJECT_BINARY_DIR}/changelog.gz)
+add_custom_command(OUTPUT ${changelog}
+  COMMAND gzip -9nc ${PROJECT_SOURCE_DIR}/packaging/changelog > ${changelog}
+  DEPENDS packaging/changelog
+  COMMENT "Compressing the changelog")
+add_custom_target(package_changelog ALL DEPENDS ${changelog})
+foreach(component zlconf sim)
+  set(package zlconf)
+  if(component STREQUAL "sim")
+    set(package zlconf-sim)
+  endif()
+  install(FILES packaging/copyright ${changelog}
+          DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/${package} COMPONENT ${component})
+endforeach()
 
 set(CPACK_GENERATOR DEB)
+set(CPACK_DEB_COMPONENT_INSTALL ON)
+set(CPACK_COMPONENTS_ALL zlconf sim)
 set(CPACK_PACKAGE_NAME zlconf)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-set(CPACK_PACKAGE_CONTACT "zlconf developers <zlconf@localhost>")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "configure link aggregation from a configuration file")
-set(CPACK_PACKAGE_DESCRIPTION
-    "zlconf configures the Zelnar link-aggregation driver from a small configuration
-language. zlplan shows what a file would do before it touches the driver, and
-zlsim simulates the driver to try configurations on a machine without it.")
+set(CPACK_PACKAGE_CONTACT "Maren Okafor <maren.okafor@zelnar.org>")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION admin)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_PACKAGE_DIRECTORY ${PROJECT_BINARY_DIR}/package)
+
+set(CPACK_DEBIAN_ZLCONF_PACKAGE_NAME zlconf)
+set(CPACK_COMPONENT_ZLCONF_DESCRIPTION
+    "configure link aggregation from a configuration file
+zlconf configures the Zelnar link-aggregation driver from a small
+configuration language, and applies /etc/zlumi.conf at boot. zlplan shows
+what a file would do before it touches the driver, and zlsave prints the
+driver's links as a file that restores them.")
+set(CPACK_DEBIAN_ZLCONF_PACKAGE_CONTROL_EXTRA
+    ${PROJECT_SOURCE_DIR}/packaging/postinst ${PROJECT_SOURCE_DIR}/packaging/postrm)
+
+set(CPACK_DEBIAN_SIM_PACKAGE_NAME zlconf-sim)
+set(CPACK_DEBIAN_SIM_PACKAGE_SECTION utils)
+set(CPACK_DEBIAN_SIM_PACKAGE_DEPENDS "zlconf (= ${PROJECT_VERSION})")
+set(CPACK_COMPONENT_SIM_DESCRIPTION
+    "simulated link-aggregation driver for trying zlconf configurations
+zlsim runs zlconf, zlplan or zlsave against simulated link devices whose
+state persists in a file, logs the requests they send and injects failures,
+so that a configuration can be tried on a machine without the driver.")
 include(CPack)

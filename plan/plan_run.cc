@@ -20,6 +20,7 @@
 #include "plan/syntax_message.h"
 #include "plan/text_report.h"
 #include "run_failure.h"
+#include "zlconf_version.h"
 
 namespace plan {
 
@@ -29,10 +30,11 @@ constexpr const char* kDefaultConfig = "/etc/zlumi.conf";
 
 constexpr const char* kUsage =
     "usage: zlplan [--json] [<config_file> | - ]\n"
+    "       zlplan --help | --version\n"
     "Shows what zlconf would do with the file: for each link block the state read\n"
     "from the driver, the requests zlconf would send, and the state afterwards.\n"
     "Only reads the driver. Exit status: 0 plan printed, 1 syntax or driver\n"
-    "error, 2 input not readable.\n";
+    "error, 2 input not readable or wrong arguments.\n";
 
 // Restores the device seam however the parse ends.
 class device_in_use {
@@ -105,6 +107,7 @@ std::optional<std::string> read_input(const std::string& path, std::string& mess
 struct command_line {
     bool json = false;
     bool help = false;
+    bool version = false;
     std::string path = kDefaultConfig;
     std::string error;
 };
@@ -118,6 +121,8 @@ command_line parse_command_line(int argc, char** argv) {
             c.json = true;
         } else if (arg == "-h" || arg == "--help") {
             c.help = true;
+        } else if (arg == "--version") {
+            c.version = true;
         } else if (arg.size() > 1 && arg[0] == '-') {
             c.error = "unknown option " + arg;
         } else if (have_path) {
@@ -188,9 +193,13 @@ int zlplan_main(int argc, char** argv) {
         std::fputs(kUsage, stdout);
         return 0;
     }
+    if (c.version) {
+        std::printf("zlplan (zlconf) %s\n", kZlconfVersion);
+        return 0;
+    }
     if (!c.error.empty()) {
         std::fprintf(stderr, "zlplan: %s\n%s", c.error.c_str(), kUsage);
-        return 1;
+        return 2;
     }
     std::string message;
     std::optional<std::string> text = read_input(c.path, message);

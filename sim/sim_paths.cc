@@ -37,7 +37,7 @@ std::string preload_library() {
     const std::string chosen = environment("ZLSIM_PRELOAD");
     if (!chosen.empty()) return chosen;
     const fs::path here = own_directory();
-    // Installed: bin/zlsim and lib/.../zlconf/; built: zlsim and standin/.
+    // Installed: bin/zlsim and lib/.../zlconf/sim/; built: zlsim and standin/.
     for (const fs::path& candidate :
          {here / ZLSIM_PRELOAD_FROM_BINDIR, here / "standin" / "libstandin_preload.so"}) {
         std::error_code error;

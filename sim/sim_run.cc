@@ -21,6 +21,7 @@
 #include "sim/state_report.h"
 #include "standin/failure_plan.h"
 #include "standin/state_file.h"
+#include "zlconf_version.h"
 
 namespace sim {
 
@@ -39,20 +40,25 @@ constexpr const char* kLogHeader = "# run";
 
 constexpr const char* kUsage =
     "usage: zlsim run [--state FILE] [--fail RULES] [--] COMMAND [ARGUMENT...]\n"
-    "       zlsim show [--state FILE]\n"
+    "       zlsim show [--state FILE] [--json]\n"
     "       zlsim reset [--state FILE] [FROM_STATE_FILE]\n"
     "       zlsim log [--state FILE] [--all]\n"
-    "A simulated link-aggregation driver: `run` runs COMMAND (zlconf, zlplan) with\n"
-    "the driver's devices simulated; the links persist in the state file between\n"
-    "runs. The state file is zlsim.state in the current directory unless --state\n"
-    "or $ZLSIM_STATE names another; the runs' request log is FILE.log beside it.\n"
-    "RULES inject failures, e.g. ZLIOCLINK:1:EBUSY or open:zl3:ENOENT.\n";
+    "       zlsim --help | --version\n"
+    "A simulated link-aggregation driver: `run` runs COMMAND (zlconf, zlplan,\n"
+    "zlsave) with the driver's devices simulated; the links persist in the state\n"
+    "file between runs. The state file is zlsim.state in the current directory\n"
+    "unless --state or $ZLSIM_STATE names another; the runs' request log is\n"
+    "FILE.log beside it. RULES inject failures, e.g. ZLIOCLINK:1:EBUSY or\n"
+    "open:zl3:ENOENT.\n"
+    "Exit status: run's is the command's (125 cannot start it, 126 cannot execute\n"
+    "it, 127 not found); otherwise 0 done, 1 a file error, 2 wrong arguments.\n";
 
 struct command_line {
     std::string verb;
     std::string state = default_state_path();
     std::string fail;
     bool all = false;               // log: every run, not only the last
+    bool json = false;              // show: one JSON document
     std::vector<std::string> rest;  // the command of `run`, the source of `reset`
 };
 
@@ -79,6 +85,8 @@ command_line parse_command_line(int argc, char** argv) {
             c.fail = value("--fail");
         } else if (arg == "--all") {
             c.all = true;
+        } else if (arg == "--json") {
+            c.json = true;
         } else if (arg.size() > 1 && arg[0] == '-') {
             throw std::invalid_argument("unknown option " + arg);
         } else {
@@ -185,11 +193,11 @@ int run_command(const command_line& c) {
 int show(const command_line& c) {
     const state_lock lock(c.state, state_lock::kind::shared);
     const standin::driver_state state = standin::load_state_file(c.state);
-    if (state.empty()) {
+    if (state.empty() && !c.json) {
         std::fprintf(stderr, "zlsim: no simulated links in %s\n", c.state.c_str());
         return 0;
     }
-    const std::string text = dumpinfo_of_state(state);
+    const std::string text = c.json ? json_of_state(state) : dumpinfo_of_state(state);
     std::fwrite(text.data(), 1, text.size(), stdout);
     return 0;
 }
@@ -243,13 +251,18 @@ int show_log(const command_line& c) {
 
 int carry_out(const command_line& c) {
     if (c.all && c.verb != "log") throw std::invalid_argument("--all belongs to log");
-    if (c.verb == "run") return run_command(c);
+    if (c.verb == "run" && !c.json) return run_command(c);
     if (!c.fail.empty()) throw std::invalid_argument("--fail belongs to run");
+    if (c.json && c.verb != "show") throw std::invalid_argument("--json belongs to show");
     if (c.verb == "show" && c.rest.empty()) return show(c);
     if (c.verb == "reset") return reset(c);
     if (c.verb == "log" && c.rest.empty()) return show_log(c);
     if (c.verb == "help" || c.verb == "--help" || c.verb == "-h") {
         std::fputs(kUsage, stdout);
+        return 0;
+    }
+    if (c.verb == "--version") {
+        std::printf("zlsim (zlconf) %s\n", kZlconfVersion);
         return 0;
     }
     throw std::invalid_argument("unknown command or extra argument: zlsim " + c.verb);

@@ -1,4 +1,5 @@
-// The simulated links as zlconf's DUMPINFO would print each of them.
+// The simulated links as zlconf's DUMPINFO would print each of them, with the
+// bits named, or as JSON.
 #pragma once
 
 #include <string>
@@ -8,7 +9,12 @@
 namespace sim {
 
 /// Every link in device-name order; a link reads as the driver reports it,
-/// with the bits that say it exists.
+/// with the bits that say it exists. Each mode and state word is followed by
+/// its bits' names: "mode 0x00000111 (DYMXOR|ROUNDROBIN|EXISTS)".
 std::string dumpinfo_of_state(const standin::driver_state& state);
+
+/// {"schema": 1, "links": [{"link": device, "state": link object}]}, the link
+/// object as zlplan shows one.
+std::string json_of_state(const standin::driver_state& state);
 
 }  // namespace sim

@@ -101,18 +101,27 @@ int remove_segment(link_state& link, const link_req& request) {
     return 0;
 }
 
-// Like the tool's own table, the driver keeps duplicate addresses as separate entries.
+// The driver's table maps an address to one member: adding an address it
+// already holds moves that entry to the new member, in place, so applying the
+// same file again changes nothing.
 int add_entry(link_state& link, const link_req& request) {
     const std::optional<std::string> name = interface_name_of(request);
     if (!name) {
         return EINVAL;
     }
-    if (link.entries.size() >= kMaxListLength) {
-        return ENOSPC;
-    }
     lookup_entry entry;
     std::memcpy(entry.address.data(), request.eaddr, entry.address.size());
     entry.ifname = *name;
+    const auto held =
+        std::find_if(link.entries.begin(), link.entries.end(),
+                     [&entry](const lookup_entry& e) { return e.address == entry.address; });
+    if (held != link.entries.end()) {
+        held->ifname = std::move(entry.ifname);
+        return 0;
+    }
+    if (link.entries.size() >= kMaxListLength) {
+        return ENOSPC;
+    }
     link.entries.push_back(std::move(entry));
     return 0;
 }

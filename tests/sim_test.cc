@@ -1,11 +1,14 @@
 // zlsim as a built program: the simulated driver persists between runs, shows
-// its links as DUMPINFO does, logs the last run and injects failures.
+// its links as DUMPINFO does, logs the last run and injects failures; and
+// zlsave run under it, whose file restores what zlconf made.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <string>
 #include <vector>
+
+#include <nlohmann/json.hpp>
 
 #include "child_process.h"
 
@@ -39,14 +42,19 @@ TEST_F(Zlsim, KeepsTheDriverBetweenRunsInTheDefaultStateFile) {
     const child_result second = zlsim({"run", "zlconf", "-"}, "zl zl2 di end\n");
 
     EXPECT_EQ(second.status, 0);
-    const std::string expected =
-        "Zelnar zl2   mode 0x00000011\n"
-        "  Segment ce0 speed 10 duplex 1 state 0x000a0111\n"
-        "  Segment ce1 speed 100 duplex 2 state 0x00000111\n"
+    EXPECT_EQ(second.err,  // what zlconf's DUMPINFO read
+              "Zelnar zl2   mode 0x00000011\n"
+              "  Segment ce0 speed 10 duplex 1 state 0x000a0111\n"
+              "  Segment ce1 speed 100 duplex 2 state 0x00000111\n"
+              "Table Lookup addresses\n"
+              "  02:00:00:0a:0b:0c\tLink ce0\n");
+    EXPECT_EQ(
+        zlsim({"show"}).out,
+        "Zelnar zl2   mode 0x00000011 (ROUNDROBIN|EXISTS)\n"
+        "  Segment ce0 speed 10 duplex 1 state 0x000a0111 (10BT|HALFDUX|SAMEADDR|TRUNK|EXISTS)\n"
+        "  Segment ce1 speed 100 duplex 2 state 0x00000111 (SAMEADDR|TRUNK|EXISTS)\n"
         "Table Lookup addresses\n"
-        "  02:00:00:0a:0b:0c\tLink ce0\n";
-    EXPECT_EQ(second.err, expected);  // what zlconf's DUMPINFO read
-    EXPECT_EQ(zlsim({"show"}).out, expected);
+        "  02:00:00:0a:0b:0c\tLink ce0\n");
     EXPECT_TRUE(std::filesystem::exists(dir_.path() / "zlsim.state"));
 }
 
@@ -112,6 +120,129 @@ TEST_F(Zlsim, RefusesWhatItCannotUse) {
     EXPECT_EQ(zlsim({"frobnicate"}).status, 2);
     EXPECT_EQ(zlsim({"run"}).status, 2);
     EXPECT_EQ(zlsim({}).status, 2);
+    EXPECT_EQ(zlsim({"log", "--json"}).status, 2);
+}
+
+TEST_F(Zlsim, ShowsTheLinksAsJsonWithTheSchemaVersion) {
+    write_text(dir_.path() / "seed.state", kSeed);
+    zlsim({"reset", "seed.state"});
+    const child_result show = zlsim({"show", "--json"});
+
+    EXPECT_EQ(show.status, 0);
+    const auto doc = nlohmann::json::parse(show.out);
+    EXPECT_EQ(doc.at("schema"), 1);
+    const auto& link = doc.at("links").at(0);
+    EXPECT_EQ(link.at("link"), "zl2");
+    EXPECT_EQ(link.at("state").at("mode").at("hex"), "0x00000121");
+    EXPECT_EQ(link.at("state").at("segments").at(0).at("state").at("bits"),
+              nlohmann::json({"10BT", "HALFDUX", "SAMEADDR", "TRUNK", "EXISTS"}));
+    EXPECT_EQ(link.at("state").at("table_lookup").at(0),
+              nlohmann::json(
+                  {{"eaddr", "02:00:00:0a:0b:0c"}, {"interface", "ce0"}, {"installed", true}}));
+}
+
+TEST_F(Zlsim, CompanionsNameTheirVersion) {
+    for (const char* companion : {"zlsim", "zlplan", "zlsave"}) {
+        const child_result version = companion == std::string("zlsim")
+                                         ? zlsim({"--version"})
+                                         : zlsim({"run", companion, "--version"});
+        EXPECT_EQ(version.status, 0) << companion;
+        EXPECT_EQ(version.out, std::string(companion) + " (zlconf) " ZLCONF_VERSION "\n");
+        EXPECT_EQ(zlsim({"run", companion, "--bogus"}).status, 2) << "wrong arguments";
+    }
+}
+
+// Builds links with zlconf on an empty driver, saves them, and applies the
+// saved file to an empty driver and to the changed one: both give back what
+// zlconf made.
+TEST_F(Zlsim, SavedLinksRestoreWhatZlconfMade) {
+    std::string made_by_zlconf = "zl zl2 delete end\n";  // nothing else is known of it
+    for (const char* example :
+         {"new-link", "site", "standby-member", "table-lookup", "change-mode"}) {
+        made_by_zlconf += file_text(std::string(EXAMPLES_DIR "/") + example + ".conf");
+    }
+    made_by_zlconf +=
+        "zl zl3 so seg ce0 standby diffaddr speed 10bt duplex half ; seg zwre12 speed auto ;\n"
+        "  tl 02:00:00:00:00:01 ce0 tl 02:00:00:00:00:02 zwre12 end\n";
+    write_text(dir_.path() / "made.conf", made_by_zlconf);
+    ASSERT_EQ(zlsim({"run", "zlconf", "made.conf"}).status, 0);
+    const std::string made = zlsim({"show"}).out;
+    ASSERT_THAT(made, HasSubstr("Zelnar zl3 "));
+
+    const child_result save = zlsim({"run", "zlsave"});
+    ASSERT_EQ(save.status, 0);
+    EXPECT_EQ(save.err, "") << "zlconf made nothing a statement cannot make";
+    write_text(dir_.path() / "saved.conf", save.out);
+
+    zlsim({"reset"});
+    EXPECT_EQ(zlsim({"run", "zlconf", "saved.conf"}).status, 0);
+    EXPECT_EQ(zlsim({"show"}).out, made);
+
+    zlsim({"run", "zlconf", "-"}, "zl zl3 rr seg ce0 del ; end zl zl7 seg ce1 ; end\n");
+    EXPECT_EQ(zlsim({"run", "zlconf", "saved.conf"}).status, 0);
+    EXPECT_EQ(zlsim({"show"}).out, made);
+}
+
+TEST_F(Zlsim, SaveWarnsOfWhatNoStatementMakes) {
+    write_text(dir_.path() / "seed.state",
+               "link zl2\n"
+               "  name bond0\n"
+               "  mode 0x40000131\n"
+               "  segment ce0 speed 10 duplex 1 state 0x800a0301\n"
+               "  segment eth0 state 0x00000111\n"
+               "  tl 02:00:00:0a:0b:0c ce0\n"
+               "  tl 02:00:00:0a:0b:0d eth0\n");
+    zlsim({"reset", "seed.state"});
+    const child_result save = zlsim({"run", "zlsave", "zl2", "zl5", "zl2"});
+
+    EXPECT_EQ(save.status, 0);
+    EXPECT_EQ(save.out,
+              "^# Written by zlsave (zlconf " ZLCONF_VERSION
+              "). Each link is deleted, then built again as\n"
+              "^# the driver held it; applying this file with zlconf restores these links.\n"
+              "\n"
+              "zl zl2 delete end\n"
+              "zl zl2\n"
+              "  seg ce0 speed 10bt duplex half end\n"
+              "  tl 02:00:00:0a:0b:0c ce0\n"
+              "end\n"
+              "\n"
+              "^# Links the driver did not have: restoring removes any made since.\n"
+              "zl zl5 delete end\n");
+    EXPECT_EQ(save.err,
+              "zlsave: zl2: the driver names the link \"bond0\"; a new link takes its "
+              "device's name\n"
+              "zlsave: zl2: more than one distribution bit (0x00000130); not saved\n"
+              "zlsave: zl2: mode lacks NEW, which every new link has; not saved\n"
+              "zlsave: zl2: table-lookup entries without TBLLOOKUP in the mode; not saved\n"
+              "zlsave: zl2: mode bits no statement sets: 0x40000000 (0x40000000); not saved\n"
+              "zlsave: zl2: segment ce0: no role bit (0x00000000); not saved\n"
+              "zlsave: zl2: segment ce0: more than one address bit (0x00000300); not saved\n"
+              "zlsave: zl2: segment ce0: state bits no statement sets: 0x80000000 "
+              "(0x80000000); not saved\n"
+              "zlsave: zl2: segment eth0: not an interface name a file can give; segment not "
+              "saved\n"
+              "zlsave: zl2: table lookup 02:00:00:0a:0b:0d: not an interface name a file can "
+              "give; entry not saved\n");
+}
+
+TEST_F(Zlsim, SavePrintsNothingWhenALinkCannotBeRead) {
+    write_text(dir_.path() / "seed.state", kSeed);
+    zlsim({"reset", "seed.state"});
+    const child_result unreadable = zlsim({"run", "--fail", "ZLIOGTL:1:EIO", "zlsave"});
+    EXPECT_EQ(unreadable.status, 1);
+    EXPECT_EQ(unreadable.out, "");
+    EXPECT_EQ(unreadable.err, "zlsave: zl2: zlconf ZLIOGTL : Input/output error\n");
+
+    const child_result unopened = zlsim({"run", "--fail", "open:zl4:EACCES", "zlsave"});
+    EXPECT_EQ(unopened.status, 1);
+    EXPECT_EQ(unopened.out, "");
+    EXPECT_EQ(unopened.err, "zlsave: open /dev/zl4: Permission denied\n");
+    EXPECT_EQ(zlsim({"run", "--fail", "open:zl4:ENOENT", "zlsave", "zl4"}).status, 1)
+        << "a link named must be there";
+    EXPECT_EQ(zlsim({"run", "--fail", "open:zl4:ENOENT", "zlsave"}).status, 0)
+        << "a device node missing means no link";
+    EXPECT_EQ(zlsim({"run", "zlsave", "zl9"}).status, 2);
 }
 
 // The loader only warns about a preload it cannot load, and would run the

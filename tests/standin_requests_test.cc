@@ -274,7 +274,10 @@ TEST_F(StandinRequests, CommitSequenceBuildsTheLink) {
     const std::uint8_t address[] = {0x02, 0, 0, 0x0a, 0x0b, 0x0c};
     std::memcpy(request.eaddr, address, sizeof address);
     EXPECT_EQ(send(ZLIOATL, &request), 0);
-    EXPECT_EQ(send(ZLIOATL, &request), 0) << "duplicates are kept";
+    request.unit = 1;
+    EXPECT_EQ(send(ZLIOATL, &request), 0) << "an address held moves to the new member";
+    request.eaddr[5] = 0x0d;
+    EXPECT_EQ(send(ZLIOATL, &request), 0);
     request.flags = 0x11100;
     EXPECT_EQ(send(ZLIOSMODE, &request), 0);
     EXPECT_EQ(send(ZLIOELINK), 0);
@@ -284,8 +287,8 @@ TEST_F(StandinRequests, CommitSequenceBuildsTheLink) {
               "  mode 0x00011100\n"
               "  segment cea speed 100 duplex 2 state 0x00001110\n"
               "  segment ce10 speed 100 duplex 2 state 0x00040110\n"
-              "  tl 02:00:00:0a:0b:0c cef\n"
-              "  tl 02:00:00:0a:0b:0c cef\n");
+              "  tl 02:00:00:0a:0b:0c ce1\n"
+              "  tl 02:00:00:0a:0b:0d ce1\n");
 }
 
 TEST_F(StandinSeededLink, SegmentsAreSetAndRemovedByName) {

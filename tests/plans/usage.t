@@ -1,13 +1,14 @@
-# Wrong arguments: status 1 and the usage.
+# Wrong arguments: status 2 and the usage.
 == args
 --bogus
 == stdout
 == stderr
 zlplan: unknown option --bogus
 usage: zlplan [--json] [<config_file> | - ]
+       zlplan --help | --version
 Shows what zlconf would do with the file: for each link block the state read
 from the driver, the requests zlconf would send, and the state afterwards.
 Only reads the driver. Exit status: 0 plan printed, 1 syntax or driver
-error, 2 input not readable.
+error, 2 input not readable or wrong arguments.
 == status
-1
+2
