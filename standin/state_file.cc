@@ -382,11 +382,16 @@ std::string resolved_state_path(const std::string& path) {
 
 void save_state_file(const std::string& path, const driver_state& state) {
     const std::string target = resolved_state_path(path);
+    // Renaming over a device or a pipe would replace it: /dev/null given as
+    // the state file must stay /dev/null.
+    struct stat existing {};
+    if (::stat(target.c_str(), &existing) == 0 && !S_ISREG(existing.st_mode)) {
+        throw state_file_error(target + ": cannot write state: not a regular file");
+    }
     const std::string text = format_state(state);
     temporary_file temporary(target);
     write_whole(temporary.fd(), text, temporary.path());
     // A new file gets what the umask allows; a replaced one keeps its mode.
-    struct stat existing {};
     const mode_t mode = ::stat(target.c_str(), &existing) == 0 ? existing.st_mode & 07777
                                                                : kNewFileMode & ~current_umask();
     if (::fchmod(temporary.fd(), mode) != 0 || ::fsync(temporary.fd()) != 0) {

@@ -10,6 +10,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include <sys/stat.h>
+
 #include "child_process.h"
 
 namespace {
@@ -319,6 +321,16 @@ TEST_F(Zlsim, ReplacesTheStateWholeOrNotAtAll) {
         EXPECT_FALSE(entry.path().filename().string().starts_with("."))
             << "a temporary file is left: " << entry.path();
     }
+}
+
+TEST_F(Zlsim, NeverReplacesWhatIsNotARegularFile) {
+    // A pipe stands in for /dev/null, which a failing test must not replace.
+    const std::filesystem::path pipe = dir_.path() / "pipe.state";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    const child_result reset = zlsim({"reset", "--state", pipe.string()});
+    EXPECT_EQ(reset.status, 1);
+    EXPECT_THAT(reset.err, HasSubstr("not a regular file"));
+    EXPECT_TRUE(std::filesystem::is_fifo(pipe));
 }
 
 }  // namespace
