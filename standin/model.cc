@@ -122,6 +122,16 @@ int model::create_link(std::string_view device) {
     return 0;
 }
 
+void model::replace_link(std::string_view device, std::optional<link_state> link) {
+    const auto found = links_.find(device);
+    if (found != links_.end()) {
+        links_.erase(found);
+    }
+    if (link) {
+        links_.emplace(std::string(device), std::move(*link));
+    }
+}
+
 int model::handle(std::string_view device, std::uint32_t code, const link_req& request) {
     if (request_name(code) == nullptr) {
         return EINVAL;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string_view>
 #include <utility>
 
@@ -22,6 +23,9 @@ public:
     int handle(std::string_view device, std::uint32_t code, const link_req& request);
 
     const driver_state& state() const { return links_; }
+
+    // Puts `link` behind `device` in place of what was there; none removes it.
+    void replace_link(std::string_view device, std::optional<link_state> link);
 
 private:
     int create_link(std::string_view device);
