@@ -13,6 +13,10 @@ namespace {
 
 constexpr std::string_view kDevicePrefix = "/dev/";
 
+bool names_segment(std::uint32_t code) {
+    return code == ZLIOASEG || code == ZLIOSSEG || code == ZLIODSEG;
+}
+
 bool is_read(std::uint32_t code) {
     return code == ZLIOGLINK || code == ZLIOGSEG || code == ZLIOGTL;
 }
@@ -57,30 +61,27 @@ int planning_device::ioctl(int fd, unsigned long request, void* arg) {
         recorded.fields.cursor = 0;
         recorded.fields.data = nullptr;
     }
-    if (!every_request_ && code == ZLIOSSEG && leaves_segment_as_is(visit, recorded.fields)) {
+    if (!every_request_ && names_segment(code) && leaves_segment_as_is(visit, recorded)) {
         ++visit.unchanged;
         return 0;
-    }
-    if (code == ZLIOASEG || code == ZLIODSEG) {
-        if (const auto name = standin::interface_name_of(recorded.fields)) {
-            visit.untouched.erase(*name);
-        }
     }
     visit.requests.push_back(recorded);
     return 0;
 }
 
-// Setting a segment to the state, and so the speed and duplex, that it was
-// read with, when nothing in this block has added or deleted one of its name.
-bool planning_device::leaves_segment_as_is(link_visit& visit, const link_req& request) const {
-    const auto name = standin::interface_name_of(request);
-    if (!name) return false;
-    const auto found = visit.untouched.find(*name);
-    if (found == visit.untouched.end()) return false;
-    const standin::segment_state& seg = found->second;
-    return (seg.state | ZLS_EXISTS) == (request.flags | ZLS_EXISTS) &&
-           seg.speed == standin::speed_for_state(request.flags) &&
-           seg.duplex == standin::duplex_for_state(request.flags);
+// A ZLIOSSEG that sets the next segment read to the state, and so the speed
+// and duplex, that it was read with. A request for it of any other kind
+// passes it by, so that what follows for it is listed.
+bool planning_device::leaves_segment_as_is(link_visit& visit, const recorded_request& r) {
+    if (visit.next_unsent == visit.segments_read.size()) return false;
+    const standin::segment_state& seg = visit.segments_read[visit.next_unsent];
+    const auto name = standin::interface_name_of(r.fields);
+    if (!name || *name != seg.name) return false;
+    ++visit.next_unsent;
+    const std::uint32_t flags = r.fields.flags;
+    return r.code == ZLIOSSEG && (seg.state | ZLS_EXISTS) == (flags | ZLS_EXISTS) &&
+           seg.speed == standin::speed_for_state(flags) &&
+           seg.duplex == standin::duplex_for_state(flags);
 }
 
 int planning_device::read(link_visit& visit, int fd, std::uint32_t code, link_req& request) {
@@ -107,7 +108,7 @@ int planning_device::read(link_visit& visit, int fd, std::uint32_t code, link_re
     return result;
 }
 
-// Counts the read, keeps the segments by name for leaves_segment_as_is, and
+// Counts the read, keeps the segments for leaves_segment_as_is, and
 // keeps what the driver reported, to start the prediction from.
 void planning_device::note_read(link_visit& visit, std::uint32_t code, const link_req& request) {
     if (code == ZLIOGLINK) {
@@ -120,8 +121,7 @@ void planning_device::note_read(link_visit& visit, std::uint32_t code, const lin
     }
     if (code == ZLIOGSEG && !every_request_) {
         const auto* seg = static_cast<const seg_desc*>(request.data);
-        visit.untouched.insert_or_assign(
-            field_text(seg->name), standin::segment_state{{}, seg->speed, seg->duplex, seg->state});
+        visit.segments_read.push_back({field_text(seg->name), seg->speed, seg->duplex, seg->state});
     }
     if (visit.predicted) return;
     if (code == ZLIOGLINK) {
@@ -153,7 +153,7 @@ int planning_device::close(int fd) {
         predicted_.handle(visit.device, r.code, r.fields);
     }
     committed_.insert(visit.device);
-    visit.untouched.clear();
+    visit.segments_read.clear();
     const auto after = predicted_.state().find(visit.device);
     if (after != predicted_.state().end()) {
         visit.exists_after = true;

@@ -16,7 +16,6 @@
 #include <optional>
 #include <set>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "driver/device.h"
@@ -69,9 +68,10 @@ struct link_visit {
     std::size_t entries_after = 0;
     /// The whole link afterwards, with every_request only.
     std::optional<standin::link_state> after;
-    /// The segments read, by name, until a request of this visit adds or
-    /// deletes one of that name.
-    std::unordered_map<std::string, standin::segment_state> untouched;
+    /// The segments read, in order, and the first of them that no request has
+    /// named yet: zlconf sends its segments in the order it read them.
+    std::vector<standin::segment_state> segments_read;
+    std::size_t next_unsent = 0;
 };
 
 class planning_device final : public device {
@@ -94,7 +94,7 @@ public:
 private:
     int read(link_visit& visit, int fd, std::uint32_t code, link_req& request);
     void note_read(link_visit& visit, std::uint32_t code, const link_req& request);
-    bool leaves_segment_as_is(link_visit& visit, const link_req& request) const;
+    static bool leaves_segment_as_is(link_visit& visit, const recorded_request& r);
 
     device& real_;
     bool every_request_;
