@@ -236,7 +236,9 @@ int zlplan_main(int argc, char** argv) {
         }
         text_output text(stdout, stderr);
         json_output json(stdout, stderr);
-        plan_output& out = c.json ? static_cast<plan_output&>(json) : text;
+        plan_output* chosen = &text;
+        if (c.json) chosen = &json;
+        plan_output& out = *chosen;
         if (!c.error.empty()) {
             std::fprintf(stderr, "zlplan: %s\n%s", c.error.c_str(), kUsage);
             whole_plan plan;

@@ -110,7 +110,8 @@ int planning_device::read(link_visit& visit, int fd, std::uint32_t code, link_re
 
 // Counts the read, keeps the segments for leaves_segment_as_is, and
 // keeps what the driver reported, to start the prediction from.
-void planning_device::note_read(link_visit& visit, std::uint32_t code, const link_req& request) {
+void planning_device::note_read(link_visit& visit, std::uint32_t code,
+                                const link_req& request) const {
     if (code == ZLIOGLINK) {
         ++visit.reads.links;
         visit.found = true;

@@ -93,7 +93,7 @@ public:
 
 private:
     int read(link_visit& visit, int fd, std::uint32_t code, link_req& request);
-    void note_read(link_visit& visit, std::uint32_t code, const link_req& request);
+    void note_read(link_visit& visit, std::uint32_t code, const link_req& request) const;
     static bool leaves_segment_as_is(link_visit& visit, const recorded_request& r);
 
     device& real_;
