@@ -76,7 +76,8 @@ json request_json(const recorded_request& r) {
     return out;
 }
 
-json link_json(const link_plan& link) {
+// The members of a link before its requests.
+json link_head_json(const link_plan& link) {
     json out = {{"link", link.device}, {"at", point_json(link.at)}};
     if (!link.read_done) return out;
     out["found"] = link.found;
@@ -93,15 +94,16 @@ json link_json(const link_plan& link) {
     }
     out["dumpinfo"] = dumpinfos;
     out["committed"] = link.committed;
-    if (!link.committed) return out;
-    out["end"] = point_json(link.end);
-    json requests = json::array();
-    for (const recorded_request& r : link.requests) requests.push_back(request_json(r));
-    out["requests"] = requests;
-    out["unchanged_ZLIOSSEG"] = link.unchanged;
-    out["exists_after"] = link.exists_after;
-    out["segments_after"] = link.segments_after;
-    out["table_lookup_after"] = link.entries_after;
+    if (link.committed) out["end"] = point_json(link.end);
+    return out;
+}
+
+// The members of a committed link after its requests.
+json link_tail_json(const link_plan& link) {
+    json out = {{"unchanged_ZLIOSSEG", link.unchanged},
+                {"exists_after", link.exists_after},
+                {"segments_after", link.segments_after},
+                {"table_lookup_after", link.entries_after}};
     if (link.after) out["after"] = after_json(*link.after);
     return out;
 }
@@ -152,9 +154,26 @@ void json_output::begin(const whole_plan& plan) {
     begun_ = true;
 }
 
+// A request at a time, as text does: one block may hold as many as the file
+// has statements.
 void json_output::link(const whole_plan&, const link_plan& link) {
-    put(std::string(links_ == 0 ? "\n    " : ",\n    ") + dumped(link_json(link), 4));
+    put(links_ == 0 ? "\n    " : ",\n    ");
     ++links_;
+    const std::string head = dumped(link_head_json(link), 4);
+    if (!link.committed) {
+        put(head);
+        return;
+    }
+    // An object's members are what lies between "{" and "\n    }".
+    constexpr std::size_t kClose = 6;
+    put(head.substr(0, head.size() - kClose) + ",\n      \"requests\": [");
+    const char* between = "\n        ";
+    for (const recorded_request& r : link.requests) {
+        put(between + dumped(request_json(r), 8));
+        between = ",\n        ";
+    }
+    put(link.requests.empty() ? "]," : "\n      ],");
+    put(dumped(link_tail_json(link), 4).substr(1));
 }
 
 void json_output::ignored(const whole_plan& plan, const ignored_text& text) {

@@ -128,17 +128,10 @@ std::string how_read(const link_plan& link) {
         std::strerror(link.not_found_error));
 }
 
-std::string requests_text(const link_plan& link) {
-    std::string out = format("  requests at its end, line %d:\n", link.end.line);
-    for (const recorded_request& r : link.requests) {
-        out += format("    %2zu  ", r.number) + request_text(r) + "\n";
-    }
-    if (link.unchanged > 0) {
-        out += "    and " +
-               counted(link.unchanged, "ZLIOSSEG that leaves", "ZLIOSSEGs that leave") +
-               " a segment as it is (--full lists every request)\n";
-    }
-    return out;
+std::string unchanged_text(const link_plan& link) {
+    if (link.unchanged == 0) return {};
+    return "    and " + counted(link.unchanged, "ZLIOSSEG that leaves", "ZLIOSSEGs that leave") +
+           " a segment as it is (--full lists every request)\n";
 }
 
 std::string after_summary(const link_plan& link) {
@@ -150,7 +143,8 @@ std::string after_summary(const link_plan& link) {
     return format("  afterwards the driver no longer has %s\n", link.device.c_str());
 }
 
-std::string link_text(const whole_plan& plan, const link_plan& link) {
+// Up to the requests; all of it for a block that does not reach its end.
+std::string link_head(const whole_plan& plan, const link_plan& link) {
     std::string out =
         format("link %s (%s:%d)\n", link.device.c_str(), plan.input.c_str(), link.at.line);
     if (!link.read_done) return out + "  not read: the run stops while opening or reading it\n";
@@ -162,7 +156,7 @@ std::string link_text(const whole_plan& plan, const link_plan& link) {
         out += indented(dumpinfo_text(d.link), "    ");
     }
     if (!link.committed) return out + "  not committed: the run stops before this block's end\n";
-    return out + requests_text(link) + after_summary(link);
+    return out + format("  requests at its end, line %d:\n", link.end.line);
 }
 
 std::string at_text(const whole_plan& plan, const source_point& at) {
@@ -247,8 +241,14 @@ void text_output::begin(const whole_plan& plan) {
                   "been sent.\n");
 }
 
+// A request at a time: one block may hold as many as the file has statements.
 void text_output::link(const whole_plan& plan, const link_plan& link) {
-    put(out_, "\n" + link_text(plan, link));
+    put(out_, "\n" + link_head(plan, link));
+    if (!link.committed) return;
+    for (const recorded_request& r : link.requests) {
+        put(out_, format("    %2zu  ", r.number) + request_text(r) + "\n");
+    }
+    put(out_, unchanged_text(link) + after_summary(link));
 }
 
 void text_output::ignored(const whole_plan& plan, const ignored_text& text) {
