@@ -164,6 +164,19 @@ std::string at_text(const whole_plan& plan, const source_point& at) {
     return format("%s:%d:%d: ", plan.input.c_str(), at.line, at.column);
 }
 
+std::string summary_text(const whole_plan& plan) {
+    if (plan.outcome == outcome::accepted) {
+        return format(
+            "\nzlconf would commit %zu link block(s) with %zu request(s) and exit with status "
+            "0.\n",
+            plan.committed, plan.requests);
+    }
+    return format(
+        "\nzlconf would stop at line %d with status 1 (see the diagnostics), after %zu "
+        "request(s) that change the driver.\n",
+        plan.stop ? plan.stop->line : 0, plan.requests);
+}
+
 }  // namespace
 
 std::string failure_text(const read_failure& failure) {
@@ -192,19 +205,6 @@ std::string stop_note(const whole_plan& plan) {
 std::string warning_text(const whole_plan& plan, const ignored_text& t) {
     return at_text(plan, {t.line, t.column}) + "warning: '" + t.text +
            "' forms no token; zlconf copies it to standard output and otherwise ignores it\n";
-}
-
-std::string summary_text(const whole_plan& plan) {
-    if (plan.outcome == outcome::accepted) {
-        return format(
-            "\nzlconf would commit %zu link block(s) with %zu request(s) and exit with status "
-            "0.\n",
-            plan.committed, plan.requests);
-    }
-    return format(
-        "\nzlconf would stop at line %d with status 1 (see the diagnostics), after %zu "
-        "request(s) that change the driver.\n",
-        plan.stop ? plan.stop->line : 0, plan.requests);
 }
 
 std::string stop_text(const whole_plan& plan) {
