@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
 #include <filesystem>
 #include <nlohmann/json.hpp>
 #include <sstream>
@@ -223,6 +224,31 @@ TEST(PlanInput, StopsAtTheFirstNulOfAnEndlessInput) {
         {"sh", "-c", std::string("ulimit -v 262144; exec ") + ZLPLAN_BINARY + " /dev/zero"});
     EXPECT_EQ(r.status, 1) << r.err;
     EXPECT_NE(r.err.find("/dev/zero:1:1: unexpected end of input"), std::string::npos) << r.err;
+}
+
+// Blocks that keep coming back to one link, each adding a segment: each
+// block's plan shows what it changes, so the plan grows with the file rather
+// than with the square of it; --full shows the whole link after each block.
+TEST(PlanInput, GrowsWithTheFileNotWithTheLinks) {
+    const std::size_t blocks = 300;
+    const char* const families[] = {"ce", "zce", "kce"};
+    std::string config;
+    for (std::size_t i = 0; i < blocks; ++i) {
+        char unit[3];
+        std::snprintf(unit, sizeof unit, "%02zu", i % 100);
+        config += std::string("zl zl0 seg ") + families[i / 100] + unit + " ; end\n";
+    }
+    const auto plan = [&](std::vector<std::string> args) {
+        const scratch_dir dir("zlplan-growth");
+        args.emplace_back("zlconf.conf");
+        return run_under_standin(dir.path(), ZLPLAN_BINARY, {config, "", "", "", args, {}});
+    };
+    const standin_result brief = plan({});
+    ASSERT_EQ(brief.status, 0) << brief.err;
+    EXPECT_NE(brief.out.find("zlconf would commit 300 link block(s)"), std::string::npos);
+    EXPECT_NE(brief.out.find("and 299 ZLIOSSEGs that leave a segment as it is"), std::string::npos);
+    EXPECT_LT(brief.out.size(), 1000U * blocks);
+    EXPECT_GT(plan({"--full"}).out.size(), 100U * blocks * blocks);
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryExampleAndTranscript, PlanAgainstZlconf,
