@@ -1,16 +1,17 @@
 #include "plan/echo_capture.h"
 
 #include <algorithm>
-#include <stdexcept>
+#include <new>
 
 #include "globals.h"
 
 namespace plan {
 
-echo_capture::echo_capture(const source_text& source) : source_(source) {
+echo_capture::echo_capture(source_window& source, plan_output& out, const whole_plan& plan)
+    : source_(source), out_(out), plan_(plan) {
     const cookie_io_functions_t functions{nullptr, &echo_capture::write, nullptr, nullptr};
     stream_ = fopencookie(this, "w", functions);
-    if (stream_ == nullptr) throw std::runtime_error("cannot make the echo stream");
+    if (stream_ == nullptr) throw std::bad_alloc();  // it fails only for want of memory
     std::setvbuf(stream_, nullptr, _IONBF, 0);
 }
 
@@ -29,22 +30,28 @@ ssize_t echo_capture::write(void* self, const char* bytes, std::size_t size) {
 // occurrence there is it, since blanks and comments (which run to the end of
 // their line) are all that the lexer skips without a token.
 void echo_capture::place(char c) {
-    const std::string& text = source_.text();
     std::uint64_t from = next_;
     if (lex_ != nullptr && lex_->yyleng() > 0) {
         from = std::max<std::uint64_t>(
             from, lex_->token_offset() + static_cast<std::uint64_t>(lex_->yyleng()));
     }
-    from = std::max(from, source_.line_start(static_cast<int>(lineno)));
-    std::uint64_t at = text.find(c, std::min<std::uint64_t>(from, text.size()));
-    if (at == std::string::npos) at = from;  // not to be found: keep it in order
+    from = std::max(from, source_.line_start(lineno));
+    std::uint64_t at = source_.find(c, from);
+    if (at == UINT64_MAX) at = from;  // not to be found: keep it in order
     const source_point point = source_.point_at(at);
-    if (ignored_.empty() || at != last_ + 1) {
-        ignored_.push_back({point.line, point.column, {}});
+    if (!run_ || at != last_ + 1) {
+        finish();
+        run_ = ignored_text{point.line, point.column, {}};
     }
-    ignored_.back().text += c;
+    run_->text += c;
     last_ = at;
     next_ = at + 1;
+    source_.reached(next_);
+}
+
+void echo_capture::finish() {
+    if (run_) out_.ignored(plan_, *run_);
+    run_.reset();
 }
 
 }  // namespace plan

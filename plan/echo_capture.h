@@ -5,17 +5,19 @@
 
 #include <cstdint>
 #include <cstdio>
-#include <vector>
+#include <optional>
 
 #include "config/lexer.h"
 #include "plan/link_plan.h"
-#include "plan/source_text.h"
+#include "plan/plan_output.h"
+#include "plan/source_window.h"
 
 namespace plan {
 
 class echo_capture {
 public:
-    explicit echo_capture(const source_text& source);
+    /// Each run of adjacent characters goes to `out` once it is complete.
+    echo_capture(source_window& source, plan_output& out, const whole_plan& plan);
     ~echo_capture();
     echo_capture(const echo_capture&) = delete;
     echo_capture& operator=(const echo_capture&) = delete;
@@ -26,17 +28,19 @@ public:
     /// The lexer that writes to stream(), to place the characters by.
     void watch(const lexer& lex) { lex_ = &lex; }
 
-    /// One entry for each run of adjacent characters.
-    const std::vector<ignored_text>& ignored() const { return ignored_; }
+    /// Hands on the run still open.
+    void finish();
 
 private:
     static ssize_t write(void* self, const char* bytes, std::size_t size);
     void place(char c);
 
-    const source_text& source_;
+    source_window& source_;
+    plan_output& out_;
+    const whole_plan& plan_;
     const lexer* lex_ = nullptr;
     std::FILE* stream_;
-    std::vector<ignored_text> ignored_;
+    std::optional<ignored_text> run_;
     std::uint64_t next_ = 0;           // where the search for the next character starts
     std::uint64_t last_ = UINT64_MAX;  // where the last character stood
 };

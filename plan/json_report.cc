@@ -1,5 +1,6 @@
 #include "plan/json_report.h"
 
+#include <cstring>
 #include <nlohmann/json.hpp>
 
 #include "plan/bit_names.h"
@@ -64,7 +65,7 @@ json after_json(const standin::link_state& link) {
 
 json request_json(const recorded_request& r) {
     const decoded_request d = decode(r);
-    json out = {{"request", d.request}};
+    json out = {{"number", r.number}, {"request", d.request}};
     if (d.interface) {
         out["interface"] = *d.interface;
         out["name"] = *d.stem;
@@ -75,27 +76,35 @@ json request_json(const recorded_request& r) {
     return out;
 }
 
-json link_json(const link_plan& link) {
+// The members of a link before its requests.
+json link_head_json(const link_plan& link) {
     json out = {{"link", link.device}, {"at", point_json(link.at)}};
     if (!link.read_done) return out;
     out["found"] = link.found;
+    if (!link.found && !link.predicted)
+        out["not_found_error"] = std::strerror(link.not_found_error);
     out["predicted"] = link.predicted;
-    json reads = json::array();
-    for (const std::uint32_t code : link.reads) reads.push_back(request_name(code));
-    out["reads"] = reads;
-    out["read"] = snapshot_json(link.read);
+    out["reads"] = {{"ZLIOGLINK", link.reads.links},
+                    {"ZLIOGSEG", link.reads.segments},
+                    {"ZLIOGTL", link.reads.entries}};
+    if (link.read) out["read"] = snapshot_json(*link.read);
     json dumpinfos = json::array();
     for (const dumpinfo_report& d : link.dumpinfos) {
         dumpinfos.push_back({{"at", point_json(d.at)}, {"text", dumpinfo_text(d.link)}});
     }
     out["dumpinfo"] = dumpinfos;
     out["committed"] = link.committed;
-    if (!link.committed) return out;
-    out["end"] = point_json(link.end);
-    json requests = json::array();
-    for (const recorded_request& r : link.requests) requests.push_back(request_json(r));
-    out["requests"] = requests;
-    out["after"] = link.after ? after_json(*link.after) : json(nullptr);
+    if (link.committed) out["end"] = point_json(link.end);
+    return out;
+}
+
+// The members of a committed link after its requests.
+json link_tail_json(const link_plan& link) {
+    json out = {{"unchanged_ZLIOSSEG", link.unchanged},
+                {"exists_after", link.exists_after},
+                {"segments_after", link.segments_after},
+                {"table_lookup_after", link.entries_after}};
+    if (link.after) out["after"] = after_json(*link.after);
     return out;
 }
 
@@ -115,21 +124,84 @@ json stop_json(const whole_plan& plan) {
     return out;
 }
 
+// Bytes that are not UTF-8 (a name the driver wrote, an ignored byte) are
+// replaced rather than refused. Each line but the first is indented by
+// `indent`, as the value stands that deep in the document.
+std::string dumped(const json& value, std::size_t indent) {
+    const std::string text = value.dump(2, ' ', false, json::error_handler_t::replace);
+    std::string out;
+    out.reserve(text.size());
+    for (const char c : text) {
+        out += c;
+        if (c == '\n') out.append(indent, ' ');
+    }
+    return out;
+}
+
 }  // namespace
 
-std::string plan_json(const whole_plan& plan) {
-    json links = json::array();
-    for (const link_plan& link : plan.links) links.push_back(link_json(link));
-    json ignored = json::array();
-    for (const ignored_text& t : plan.ignored) {
-        ignored.push_back({{"at", point_json({t.line, t.column})}, {"text", t.text}});
+// The document is written as the run goes: "links" first, one at a time, and
+// what depends on how the run ends after them.
+json_output::json_output(std::FILE* out, std::FILE* diagnostics)
+    : out_(out), diagnostics_(diagnostics) {}
+
+void json_output::put(const std::string& text) {
+    std::fwrite(text.data(), 1, text.size(), out_);
+}
+
+void json_output::begin(const whole_plan& plan) {
+    put("{\n  \"input\": " + dumped(plan.input, 2) + ",\n  \"links\": [");
+    begun_ = true;
+}
+
+// A request at a time, as text does: one block may hold as many as the file
+// has statements.
+void json_output::link(const whole_plan&, const link_plan& link) {
+    put(links_ == 0 ? "\n    " : ",\n    ");
+    ++links_;
+    const std::string head = dumped(link_head_json(link), 4);
+    if (!link.committed) {
+        put(head);
+        return;
     }
-    json out = {
-        {"input", plan.input}, {"status", plan.status()}, {"links", links}, {"ignored", ignored}};
-    out["stop"] = plan.outcome == outcome::accepted ? json(nullptr) : stop_json(plan);
-    // Bytes that are not UTF-8 (a name the driver wrote, an ignored byte) are
-    // replaced rather than refused.
-    return out.dump(2, ' ', false, json::error_handler_t::replace) + "\n";
+    // An object's members are what lies between "{" and "\n    }".
+    constexpr std::size_t kClose = 6;
+    put(head.substr(0, head.size() - kClose) + ",\n      \"requests\": [");
+    const char* between = "\n        ";
+    for (const recorded_request& r : link.requests) {
+        put(between + dumped(request_json(r), 8));
+        between = ",\n        ";
+    }
+    put(link.requests.empty() ? "]," : "\n      ],");
+    put(dumped(link_tail_json(link), 4).substr(1));
+}
+
+void json_output::ignored(const whole_plan& plan, const ignored_text& text) {
+    const std::string warning = warning_text(plan, text);
+    std::fwrite(warning.data(), 1, warning.size(), diagnostics_);
+    ignored_.push_back({{"at", point_json({text.line, text.column})}, {"text", text.text}});
+}
+
+void json_output::close_links() {
+    put(links_ == 0 ? "]" : "\n  ]");
+    put(",\n  \"ignored\": " + dumped(ignored_, 2));
+}
+
+void json_output::end(const whole_plan& plan) {
+    close_links();
+    put(",\n  \"stop\": " +
+        dumped(plan.outcome == outcome::accepted ? json(nullptr) : stop_json(plan), 2));
+    put(",\n  \"status\": " + std::to_string(plan.status()) + "\n}\n");
+    std::fflush(out_);
+    const std::string stop = stop_text(plan);
+    std::fwrite(stop.data(), 1, stop.size(), diagnostics_);
+}
+
+void json_output::fail(const whole_plan& plan, const std::string& message, int status) {
+    if (!begun_) begin(plan);
+    close_links();
+    put(",\n  \"error\": " + dumped(message, 2) + ",\n  \"status\": " + std::to_string(status) +
+        "\n}\n");
 }
 
 }  // namespace plan

@@ -3,6 +3,7 @@
 // and how the run would end.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -14,7 +15,7 @@
 namespace plan {
 
 struct source_point {
-    int line = 1;
+    std::int64_t line = 1;
     int column = 1;
 };
 
@@ -24,23 +25,31 @@ struct dumpinfo_report {
 };
 
 struct link_plan {
-    std::string device;      // the link name as the file writes it
-    source_point at;         // of the link name
-    bool read_done = false;  // the link was opened and read
-    bool predicted = false;  // read from what earlier blocks of this file commit
-    bool found = false;      // the driver has the link (false: a new link)
-    std::vector<std::uint32_t> reads;
-    link_snapshot read;
+    std::string device;       // the link name as the file writes it
+    source_point at;          // of the link name
+    bool read_done = false;   // the link was opened and read
+    bool predicted = false;   // read from what earlier blocks of this file commit
+    bool found = false;       // the driver has the link (false: a new link)
+    int not_found_error = 0;  // what ZLIOGLINK failed with, when it did
+    read_counts reads;
+    /// The description as read: always for a link read from the driver,
+    /// which happens once per link; for a predicted one with every_request.
+    std::optional<link_snapshot> read;
     std::vector<dumpinfo_report> dumpinfos;
     bool committed = false;  // the block reached its end
     source_point end;
-    std::vector<recorded_request> requests;
-    std::optional<standin::link_state> after;  // empty: the driver no longer has the link
+    std::vector<recorded_request> requests;  // see planning_device
+    std::size_t sent = 0;                    // every request of the block's end
+    std::size_t unchanged = 0;               // ZLIOSSEGs that leave a segment as it is
+    bool exists_after = false;               // false: the driver no longer has the link
+    std::size_t segments_after = 0;
+    std::size_t entries_after = 0;
+    std::optional<standin::link_state> after;  // the whole link, with every_request
 };
 
 /// Characters that form no token; zlconf copies them to standard output.
 struct ignored_text {
-    int line = 1;
+    std::int64_t line = 1;
     int column = 1;
     std::string text;
 };
@@ -56,14 +65,19 @@ struct syntax_problem {
     source_point at;
     std::string message;      // "unexpected 'standby' in a link block; expected one of: ..."
     std::string hint;         // may be empty
-    std::string source_line;  // the line of the error, without its newline
+    std::string source_line;  // the line of the error, without its newline; its start may be cut
+    int caret_column = 1;     // where the token starts in source_line
     std::string zlconf_says;  // zlconf's own error line
 };
 
 struct whole_plan {
-    std::string input;  // the file as the messages name it
-    std::vector<link_plan> links;
-    std::vector<ignored_text> ignored;
+    std::string input;           // the file as the messages name it
+    bool every_request = false;  // every request and the whole state of each link
+    /// The link block in progress, from its link name to its end; each block
+    /// goes to the plan's output when it ends, or when the run stops in it.
+    std::optional<link_plan> block;
+    std::size_t committed = 0;  // link blocks that reached their end
+    std::size_t requests = 0;   // the requests of their ends
     enum outcome outcome = outcome::accepted;
     std::optional<syntax_problem> syntax;
     std::optional<read_failure> failure;

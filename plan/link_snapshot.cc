@@ -4,8 +4,11 @@
 #include <cstring>
 
 #include "globals.h"
+#include "standin/name_text.h"
 
 namespace plan {
+
+using standin::name_for_display;
 
 namespace {
 
@@ -16,7 +19,7 @@ std::string field_text(const char* field) {
 
 template <typename... Args>
 void append_format(std::string& out, const char* format, Args... args) {
-    char line[256];
+    char line[512];
     std::snprintf(line, sizeof line, format, args...);
     out += line;
 }
@@ -42,17 +45,17 @@ link_snapshot snapshot_of_zl() {
 
 std::string dumpinfo_text(const link_snapshot& link) {
     std::string out;
-    append_format(out, "Zelnar %s   mode 0x%08x\n", link.name.c_str(), link.mode);
+    append_format(out, "Zelnar %s   mode 0x%08x\n", name_for_display(link.name).c_str(), link.mode);
     for (const segment_snapshot& seg : link.segments) {
-        append_format(out, "  Segment %s speed %d duplex %d state 0x%08x\n", seg.name.c_str(),
-                      seg.speed, seg.duplex, seg.state);
+        append_format(out, "  Segment %s speed %d duplex %d state 0x%08x\n",
+                      name_for_display(seg.name).c_str(), seg.speed, seg.duplex, seg.state);
     }
     if (link.entries.empty()) return out;
     out += "Table Lookup addresses\n";
     for (const entry_snapshot& e : link.entries) {
         const auto& a = e.address;
         append_format(out, "  %02x:%02x:%02x:%02x:%02x:%02x\tLink %s\n", a[0], a[1], a[2], a[3],
-                      a[4], a[5], e.ifname.c_str());
+                      a[4], a[5], name_for_display(e.ifname).c_str());
     }
     return out;
 }

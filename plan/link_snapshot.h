@@ -35,7 +35,8 @@ struct link_snapshot {
 /// The description `zl` as it stands.
 link_snapshot snapshot_of_zl();
 
-/// DUMPINFO's report of `link`, line for line as zlconf prints it.
+/// DUMPINFO's report of `link`, line for line as zlconf prints it, but with
+/// the bytes of names that are not printable escaped.
 std::string dumpinfo_text(const link_snapshot& link);
 
 }  // namespace plan

@@ -1,21 +1,23 @@
 // The grammar's actions for a plan: each goes on to zlconf's own operation,
 // and the plan notes around them what was read, printed and sent. DUMPINFO is
-// kept in the plan rather than printed.
+// kept in the plan rather than printed. Each block goes to the plan's output
+// at its end.
 #pragma once
 
 #include "config/actions.h"
 #include "config/lexer.h"
 #include "plan/link_plan.h"
+#include "plan/plan_output.h"
 #include "plan/planning_device.h"
-#include "plan/source_text.h"
+#include "plan/source_window.h"
 
 namespace plan {
 
 class plan_recorder final : public config_actions {
 public:
     plan_recorder(config_actions& zlconf, const lexer& lex, const planning_device& device,
-                  const source_text& source, whole_plan& plan)
-        : zlconf_(zlconf), lex_(lex), device_(device), source_(source), plan_(plan) {}
+                  const source_window& source, whole_plan& plan, plan_output& out)
+        : zlconf_(zlconf), lex_(lex), device_(device), source_(source), plan_(plan), out_(out) {}
 
     void create_link() override { zlconf_.create_link(); }
     void set_linkname(const char* name) override;
@@ -59,8 +61,9 @@ private:
     config_actions& zlconf_;
     const lexer& lex_;
     const planning_device& device_;
-    const source_text& source_;
+    const source_window& source_;
     whole_plan& plan_;
+    plan_output& out_;
 };
 
 }  // namespace plan

@@ -8,7 +8,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <new>
-#include <optional>
 
 #include "config/lexer.h"
 #include "config/parser.h"
@@ -17,6 +16,9 @@
 #include "plan/echo_capture.h"
 #include "plan/json_report.h"
 #include "plan/plan_recorder.h"
+#include "plan/planning_device.h"
+#include "plan/source_window.h"
+#include "plan/syntax_error_place.h"
 #include "plan/syntax_message.h"
 #include "plan/text_report.h"
 #include "run_failure.h"
@@ -29,10 +31,11 @@ namespace {
 constexpr const char* kDefaultConfig = "/etc/zlumi.conf";
 
 constexpr const char* kUsage =
-    "usage: zlplan [--json] [<config_file> | - ]\n"
+    "usage: zlplan [--json] [--full] [--] [<config_file> | - ]\n"
     "       zlplan --help | --version\n"
     "Shows what zlconf would do with the file: for each link block the state read\n"
-    "from the driver, the requests zlconf would send, and the state afterwards.\n"
+    "from the driver and the requests zlconf would send that change it; --full\n"
+    "lists every request and the whole state after each block.\n"
     "Only reads the driver. Exit status: 0 plan printed, 1 syntax or driver\n"
     "error, 2 input not readable or wrong arguments.\n";
 
@@ -64,66 +67,76 @@ std::string syntax_error_line(const syntax_error_report& report) {
     return visible_tabs("*** \t Syntax error line " + std::to_string(report.line));
 }
 
-void note_syntax_error(whole_plan& plan, const source_text& source,
-                       const syntax_error_report& report) {
+// The place taken when zlconf wrote its error line is the report's token's;
+// the window is asked only if there was none.
+void note_syntax_error(whole_plan& plan, const source_window& source,
+                       const syntax_error_place& place, const syntax_error_report& report) {
     plan.outcome = outcome::syntax_error;
     syntax_problem problem;
-    problem.at = source.point_at(report.offset);
+    if (place.taken() && place.taken()->offset == report.offset) {
+        problem.at = place.taken()->at;
+        problem.source_line = place.taken()->quote.text;
+        problem.caret_column = place.taken()->quote.column;
+    } else {
+        problem.at = source.point_at(report.offset);
+        source_window::quote quote = source.quote_at(report.offset);
+        problem.source_line = std::move(quote.text);
+        problem.caret_column = quote.column;
+    }
     problem.message = syntax_message(report);
     problem.hint = syntax_hint(report);
-    problem.source_line = source.line(problem.at.line);
     problem.zlconf_says = syntax_error_line(report);
     plan.stop = problem.at;
     plan.zlconf_message = problem.zlconf_says;
     plan.syntax = std::move(problem);
 }
 
-// Reads the whole input; the message says why not.
-std::optional<std::string> read_input(const std::string& path, std::string& message) {
-    const bool standard_input = path == "-";
-    const int fd = standard_input ? STDIN_FILENO : ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        message = "can't open " + path + ": " + std::strerror(errno);
-        return std::nullopt;
+// The input file's descriptor, closed however the run ends.
+class input_file {
+public:
+    explicit input_file(const std::string& path)
+        : fd_(path == "-" ? STDIN_FILENO : ::open(path.c_str(), O_RDONLY | O_CLOEXEC)),
+          owned_(path != "-") {}
+    ~input_file() {
+        if (owned_ && fd_ >= 0) ::close(fd_);
     }
-    std::string text;
-    char buffer[64 * 1024];
-    for (;;) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n == 0) break;
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) {
-            message = "can't read " + (standard_input ? std::string("standard input") : path) +
-                      ": " + std::strerror(errno);
-            if (!standard_input) ::close(fd);
-            return std::nullopt;
-        }
-        text.append(buffer, static_cast<std::size_t>(n));
-    }
-    if (!standard_input) ::close(fd);
-    return text;
-}
+    input_file(const input_file&) = delete;
+    input_file& operator=(const input_file&) = delete;
+    int fd() const { return fd_; }
+
+private:
+    int fd_;
+    bool owned_;
+};
 
 struct command_line {
     bool json = false;
+    bool full = false;
     bool help = false;
     bool version = false;
     std::string path = kDefaultConfig;
     std::string error;
 };
 
+// After "--" every word is a file name, even one that begins with '-'.
 command_line parse_command_line(int argc, char** argv) {
     command_line c;
     bool have_path = false;
+    bool options_done = false;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
-        if (arg == "--json") {
+        const bool option = !options_done && arg.size() > 1 && arg[0] == '-';
+        if (option && arg == "--") {
+            options_done = true;
+        } else if (option && arg == "--json") {
             c.json = true;
-        } else if (arg == "-h" || arg == "--help") {
+        } else if (option && arg == "--full") {
+            c.full = true;
+        } else if (option && (arg == "-h" || arg == "--help")) {
             c.help = true;
-        } else if (arg == "--version") {
+        } else if (option && arg == "--version") {
             c.version = true;
-        } else if (arg.size() > 1 && arg[0] == '-') {
+        } else if (option) {
             c.error = "unknown option " + arg;
         } else if (have_path) {
             c.error = "more than one configuration file";
@@ -137,90 +150,114 @@ command_line parse_command_line(int argc, char** argv) {
 
 }  // namespace
 
-whole_plan make_plan(const std::string& input, std::string text, device& real) {
-    whole_plan plan;
-    plan.input = input;
-    const source_text source(std::move(text));
-    planning_device planner(real);
+void make_plan(whole_plan& plan, byte_source& in, device& real, plan_output& out) {
+    planning_device planner(real, plan.every_request);
     const device_in_use in_use(planner);
-    echo_capture echoes(source);
-    source_bytes bytes(source.text());
-    lexer lex(bytes, echoes.stream());
+    source_window source(in);
+    echo_capture echoes(source, out, plan);
+    lexer lex(source, echoes.stream());
+    source.watch(lex);
     echoes.watch(lex);
-    plan_recorder recorder(zlconf_actions(), lex, planner, source, plan);
+    plan_recorder recorder(zlconf_actions(), lex, planner, source, plan, out);
 
     zl = nullptr;
     working_seg = nullptr;
     linkfp = 0;
     lineno = 1;
-    char* said = nullptr;
-    std::size_t said_size = 0;
-    std::FILE* zlconf_diagnostics = open_memstream(&said, &said_size);
-    if (zlconf_diagnostics == nullptr) throw std::bad_alloc();
+    const syntax_error_place error_place(source, lex);
+    out.begin(plan);
     try {
         syntax_error_report report;
-        if (yyparse(lex, recorder, zlconf_diagnostics, report) != 0) {
-            note_syntax_error(plan, source, report);
+        if (yyparse(lex, recorder, error_place.stream(), report) != 0) {
+            note_syntax_error(plan, source, error_place, report);
         }
     } catch (const run_failure& failure) {
         plan.zlconf_message = without_newline(failure.message());
         if (failure.stream() == echoes.stream()) {
             plan.outcome = outcome::too_long;
-            plan.stop = source_point{static_cast<int>(lineno), 0};
-        } else if (planner.failure() && !plan.links.empty()) {
+            plan.stop = source_point{lineno, 0};
+        } else if (planner.failure() && plan.block) {
             plan.outcome = outcome::read_failure;
             plan.failure = planner.failure();
-            plan.stop = plan.links.back().at;
+            plan.stop = plan.block->at;
         } else {
-            std::fclose(zlconf_diagnostics);
-            std::free(said);
             throw;
         }
     }
-    std::fclose(zlconf_diagnostics);
-    std::free(said);
     // zlconf leaves a block that never reached its end to the process's exit.
     if (zl != nullptr) release_link_description();
     working_seg = nullptr;
     linkfp = 0;
-    plan.ignored = echoes.ignored();
-    return plan;
+    echoes.finish();
+    if (plan.block) out.link(plan, *plan.block);
+    out.end(plan);
 }
 
-int zlplan_main(int argc, char** argv) {
-    const command_line c = parse_command_line(argc, argv);
-    if (c.help) {
-        std::fputs(kUsage, stdout);
-        return 0;
-    }
-    if (c.version) {
-        std::printf("zlplan (zlconf) %s\n", kZlconfVersion);
-        return 0;
-    }
-    if (!c.error.empty()) {
-        std::fprintf(stderr, "zlplan: %s\n%s", c.error.c_str(), kUsage);
-        return 2;
-    }
+namespace {
+
+// Runs the plan; the message of a failure that leaves none goes to standard
+// error and to the output, and its status is returned.
+int plan_to(plan_output& out, const command_line& c) {
+    whole_plan plan;
+    plan.input = c.path == "-" ? "<stdin>" : c.path;
+    plan.every_request = c.full;
     std::string message;
-    std::optional<std::string> text = read_input(c.path, message);
-    if (!text) {
-        std::fprintf(stderr, "zlplan: %s\n", message.c_str());
-        return 2;
-    }
+    int status = 1;
     try {
-        const whole_plan plan =
-            make_plan(c.path == "-" ? "<stdin>" : c.path, std::move(*text), system_device());
-        const std::string out = c.json ? plan_json(plan) : plan_text(plan);
-        std::fwrite(out.data(), 1, out.size(), stdout);
-        std::fflush(stdout);
-        const std::string diagnostics = diagnostics_text(plan);
-        std::fwrite(diagnostics.data(), 1, diagnostics.size(), stderr);
-        return plan.status();
+        const input_file input(c.path);
+        if (input.fd() < 0) {
+            const int error = errno;
+            message = "can't open " + c.path + ": " + std::strerror(error);
+            status = 2;
+        } else {
+            descriptor_source bytes(input.fd(), c.path == "-" ? "standard input" : c.path.c_str());
+            make_plan(plan, bytes, system_device(), out);
+            return plan.status();
+        }
     } catch (const run_failure& failure) {
-        std::fprintf(stderr, "zlplan: %s", failure.message());
-        return failure.status();
+        // zlconf's own report of a record it could not allocate names zlconf.
+        const bool out_of_memory =
+            std::strcmp(failure.message(), run_failure::out_of_memory().message()) == 0;
+        message = out_of_memory ? std::strerror(ENOMEM) : without_newline(failure.message());
+        status = failure.status();
+    } catch (const std::bad_alloc&) {
+        message = std::strerror(ENOMEM);
     } catch (const std::exception& error) {
-        std::fprintf(stderr, "zlplan: %s\n", error.what());
+        message = error.what();
+    }
+    std::fprintf(stderr, "zlplan: %s\n", message.c_str());
+    out.fail(plan, message, status);
+    return status;
+}
+
+}  // namespace
+
+int zlplan_main(int argc, char** argv) {
+    try {
+        const command_line c = parse_command_line(argc, argv);
+        if (c.help) {
+            std::fputs(kUsage, stdout);
+            return 0;
+        }
+        if (c.version) {
+            std::printf("zlplan (zlconf) %s\n", kZlconfVersion);
+            return 0;
+        }
+        text_output text(stdout, stderr);
+        json_output json(stdout, stderr);
+        plan_output* chosen = &text;
+        if (c.json) chosen = &json;
+        plan_output& out = *chosen;
+        if (!c.error.empty()) {
+            std::fprintf(stderr, "zlplan: %s\n%s", c.error.c_str(), kUsage);
+            whole_plan plan;
+            plan.input = c.path;
+            out.fail(plan, c.error, 2);
+            return 2;
+        }
+        return plan_to(out, c);
+    } catch (const std::bad_alloc&) {
+        std::fprintf(stderr, "zlplan: %s\n", std::strerror(ENOMEM));
         return 1;
     }
 }

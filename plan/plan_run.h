@@ -1,20 +1,23 @@
 // One run of zlplan, from the command line to the exit status.
 #pragma once
 
-#include <string>
-
+#include "config/byte_source.h"
 #include "driver/device.h"
 #include "plan/link_plan.h"
+#include "plan/plan_output.h"
 
 namespace plan {
 
-/// Parses `text` as zlconf does, reading links through `real` and sending it
-/// nothing that changes the driver. `input` is how messages name the text.
-whole_plan make_plan(const std::string& input, std::string text, device& real);
+/// Parses `in` as zlconf does, reading links through `real` and sending it
+/// nothing that changes the driver, and hands each link block to `out` as it
+/// ends; `plan` says how the run ends. The caller sets `plan.input` and
+/// `plan.every_request`. A failure that leaves no plan (the input cannot be
+/// read, memory runs out) is thrown after the blocks before it went out.
+void make_plan(whole_plan& plan, byte_source& in, device& real, plan_output& out);
 
 /// Exit status: 0 the plan was printed and zlconf would accept the whole
 /// file; 1 a syntax error, a link that cannot be opened or read, an over-long
-/// scan, or wrong arguments; 2 the input cannot be read.
+/// scan, wrong arguments, or no memory; 2 the input cannot be read.
 int zlplan_main(int argc, char** argv);
 
 }  // namespace plan

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <string_view>
 
-#include "standin/model.h"
+#include "standin/interface_names.h"
 #include "standin/name_text.h"
 
 namespace plan {
@@ -12,6 +12,10 @@ namespace plan {
 namespace {
 
 constexpr std::string_view kDevicePrefix = "/dev/";
+
+bool names_segment(std::uint32_t code) {
+    return code == ZLIOASEG || code == ZLIOSSEG || code == ZLIODSEG;
+}
 
 bool is_read(std::uint32_t code) {
     return code == ZLIOGLINK || code == ZLIOGSEG || code == ZLIOGTL;
@@ -51,22 +55,40 @@ int planning_device::ioctl(int fd, unsigned long request, void* arg) {
     if (code != request || request_name(code) == nullptr) return failed(EINVAL);
     if (is_read(code)) return read(visit, fd, code, *static_cast<link_req*>(arg));
 
-    recorded_request recorded{code, {}};
+    recorded_request recorded{code, {}, ++visit.sent};
     if ((code & kDirIn) != 0 && arg != nullptr) {
         std::memcpy(&recorded.fields, arg, sizeof recorded.fields);
         recorded.fields.cursor = 0;
         recorded.fields.data = nullptr;
     }
+    if (!every_request_ && names_segment(code) && leaves_segment_as_is(visit, recorded)) {
+        ++visit.unchanged;
+        return 0;
+    }
     visit.requests.push_back(recorded);
     return 0;
+}
+
+// A ZLIOSSEG that sets the next segment read to the state, and so the speed
+// and duplex, that it was read with. A request for it of any other kind
+// passes it by, so that what follows for it is listed.
+bool planning_device::leaves_segment_as_is(link_visit& visit, const recorded_request& r) {
+    if (visit.next_unsent == visit.segments_read.size()) return false;
+    const standin::segment_state& seg = visit.segments_read[visit.next_unsent];
+    const auto name = standin::interface_name_of(r.fields);
+    if (!name || *name != seg.name) return false;
+    ++visit.next_unsent;
+    const std::uint32_t flags = r.fields.flags;
+    return r.code == ZLIOSSEG && (seg.state | ZLS_EXISTS) == (flags | ZLS_EXISTS) &&
+           seg.speed == standin::speed_for_state(flags) &&
+           seg.duplex == standin::duplex_for_state(flags);
 }
 
 int planning_device::read(link_visit& visit, int fd, std::uint32_t code, link_req& request) {
     int result;
     int error = 0;
     if (visit.predicted) {
-        standin::model prediction(predicted_);
-        error = prediction.handle(visit.device, code, request);
+        error = predicted_.handle(visit.device, code, request);
         result = error == 0 ? 0 : failed(error);
     } else {
         result = real_.ioctl(fd, code, &request);
@@ -76,19 +98,32 @@ int planning_device::read(link_visit& visit, int fd, std::uint32_t code, link_re
         note_read(visit, code, request);
         return 0;
     }
-    if (code != ZLIOGLINK) {
-        std::size_t ordinal = 1;
-        for (const std::uint32_t done : visit.reads) ordinal += done == code ? 1 : 0;
-        failure_ = read_failure{visit.device, code, ordinal, error};
+    if (code == ZLIOGLINK) {
+        visit.not_found_error = error;
+    } else {
+        const std::size_t done = code == ZLIOGSEG ? visit.reads.segments : visit.reads.entries;
+        failure_ = read_failure{visit.device, code, done + 1, error};
     }
     errno = error;
     return result;
 }
 
-// Keeps what the driver reported, to start the prediction from.
-void planning_device::note_read(link_visit& visit, std::uint32_t code, const link_req& request) {
-    visit.reads.push_back(code);
-    if (code == ZLIOGLINK) visit.found = true;
+// Counts the read, keeps the segments for leaves_segment_as_is, and
+// keeps what the driver reported, to start the prediction from.
+void planning_device::note_read(link_visit& visit, std::uint32_t code,
+                                const link_req& request) const {
+    if (code == ZLIOGLINK) {
+        ++visit.reads.links;
+        visit.found = true;
+    } else if (code == ZLIOGSEG) {
+        ++visit.reads.segments;
+    } else {
+        ++visit.reads.entries;
+    }
+    if (code == ZLIOGSEG && !every_request_) {
+        const auto* seg = static_cast<const seg_desc*>(request.data);
+        visit.segments_read.push_back({field_text(seg->name), seg->speed, seg->duplex, seg->state});
+    }
     if (visit.predicted) return;
     if (code == ZLIOGLINK) {
         const auto* link = static_cast<const link_desc*>(request.data);
@@ -114,18 +149,19 @@ int planning_device::close(int fd) {
     const std::shared_ptr<link_visit> kept = found->second;
     link_visit& visit = *kept;
     open_.erase(found);
-    if (!visit.predicted) {
-        predicted_.erase(visit.device);
-        if (visit.driver_read) predicted_.emplace(visit.device, *visit.driver_read);
-    }
-    standin::model prediction(predicted_);
+    if (!visit.predicted) predicted_.replace_link(visit.device, visit.driver_read);
     for (const recorded_request& r : visit.requests) {
-        prediction.handle(visit.device, r.code, r.fields);
+        predicted_.handle(visit.device, r.code, r.fields);
     }
-    predicted_ = prediction.state();
     committed_.insert(visit.device);
-    const auto after = predicted_.find(visit.device);
-    if (after != predicted_.end()) visit.after = after->second;
+    visit.segments_read.clear();
+    const auto after = predicted_.state().find(visit.device);
+    if (after != predicted_.state().end()) {
+        visit.exists_after = true;
+        visit.segments_after = after->second.segments.size();
+        visit.entries_after = after->second.entries.size();
+        if (every_request_) visit.after = after->second;
+    }
     return real_.close(fd);
 }
 

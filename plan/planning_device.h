@@ -21,12 +21,14 @@
 #include "driver/device.h"
 #include "driver/requests.h"
 #include "standin/link_state.h"
+#include "standin/model.h"
 
 namespace plan {
 
 struct recorded_request {
     std::uint32_t code = 0;
-    link_req fields{};  // as sent; `cursor` and `data` cleared
+    link_req fields{};       // as sent; `cursor` and `data` cleared
+    std::size_t number = 0;  // its place among the requests of the block's end, from 1
 };
 
 /// A request that could not open or read a link: what zlconf stops at.
@@ -37,24 +39,49 @@ struct read_failure {
     int error = 0;
 };
 
+/// How many of each read request succeeded.
+struct read_counts {
+    std::size_t links = 0;
+    std::size_t segments = 0;
+    std::size_t entries = 0;
+};
+
 /// One link from its opening to its closing.
 struct link_visit {
     std::string device;
-    bool predicted = false;            // read from the prediction, not the driver
-    bool found = false;                // ZLIOGLINK succeeded
-    std::vector<std::uint32_t> reads;  // the read requests that succeeded, in order
+    bool predicted = false;   // read from the prediction, not the driver
+    bool found = false;       // ZLIOGLINK succeeded
+    int not_found_error = 0;  // why ZLIOGLINK failed, when it did
+    read_counts reads;
+    /// The requests of the block's end; without every_request, those that
+    /// leave a segment as it is are only counted.
     std::vector<recorded_request> requests;
+    std::size_t sent = 0;       // every request of the block's end
+    std::size_t unchanged = 0;  // the ZLIOSSEGs counted, not kept
     /// What the driver reported, to start the prediction from; empty when it
     /// does not have the link.
     std::optional<standin::link_state> driver_read;
-    /// What the driver holds afterwards, as predicted; empty when it would not
-    /// have the link. Set when the device is closed.
+    /// Set when the device is closed: whether the driver would have the link
+    /// afterwards, and its size then.
+    bool exists_after = false;
+    std::size_t segments_after = 0;
+    std::size_t entries_after = 0;
+    /// The whole link afterwards, with every_request only.
     std::optional<standin::link_state> after;
+    /// The segments read, in order, and the first of them that no request has
+    /// named yet: zlconf sends its segments in the order it read them.
+    std::vector<standin::segment_state> segments_read;
+    std::size_t next_unsent = 0;
 };
 
 class planning_device final : public device {
 public:
-    explicit planning_device(device& real) : real_(real) {}
+    /// With `every_request`, every request is kept and the whole link after
+    /// each block; otherwise a ZLIOSSEG that leaves a segment as it is is
+    /// only counted, so that a block costs what it changes rather than what
+    /// the link holds.
+    planning_device(device& real, bool every_request)
+        : real_(real), every_request_(every_request) {}
 
     int open(const char* path, int flags) override;
     int ioctl(int fd, unsigned long request, void* arg) override;
@@ -66,15 +93,17 @@ public:
 
 private:
     int read(link_visit& visit, int fd, std::uint32_t code, link_req& request);
-    void note_read(link_visit& visit, std::uint32_t code, const link_req& request);
+    void note_read(link_visit& visit, std::uint32_t code, const link_req& request) const;
+    static bool leaves_segment_as_is(link_visit& visit, const recorded_request& r);
 
     device& real_;
+    bool every_request_;
     std::map<int, std::shared_ptr<link_visit>> open_;
     std::shared_ptr<link_visit> last_;
     std::optional<read_failure> failure_;
     // What was read for each link the first time, and is then kept up to date
     // by the recorded requests; links committed in this run only.
-    standin::driver_state predicted_;
+    standin::model predicted_;
     std::set<std::string> committed_;
 };
 

@@ -49,8 +49,8 @@ std::string request_text(const recorded_request& request) {
     std::string line = head;
     if (d.interface) {
         char names[64];
-        std::snprintf(names, sizeof names, "  %-6s name=%s unit=%d", d.interface->c_str(),
-                      d.stem->c_str(), *d.unit);
+        std::snprintf(names, sizeof names, "  %-6s name=%s unit=%d",
+                      standin::name_for_display(*d.interface).c_str(), d.stem->c_str(), *d.unit);
         line += names;
     }
     if (d.flags) {

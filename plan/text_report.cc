@@ -1,16 +1,21 @@
 #include "plan/text_report.h"
 
+#include <cerrno>
+#include <cinttypes>
 #include <cstdio>
 #include <cstring>
-#include <map>
+#include <utility>
 
 #include "driver/requests.h"
 #include "plan/bit_names.h"
 #include "plan/request_text.h"
 #include "plan/syntax_message.h"
+#include "standin/name_text.h"
 #include "standin/number_text.h"
 
 namespace plan {
+
+using standin::name_for_display;
 
 namespace {
 
@@ -46,16 +51,18 @@ std::string entries_text(const std::vector<std::string>& lines) {
 
 // The description as read, in DUMPINFO's form with the bits named.
 std::string read_text(const link_snapshot& link) {
-    std::string out = format("    Zelnar %s   mode 0x%08x", link.name.c_str(), link.mode) +
-                      with_bits(mode_bits(link.mode)) + "\n";
+    std::string out =
+        format("    Zelnar %s   mode 0x%08x", name_for_display(link.name).c_str(), link.mode) +
+        with_bits(mode_bits(link.mode)) + "\n";
     for (const segment_snapshot& seg : link.segments) {
-        out += format("      Segment %s speed %d duplex %d state 0x%08x", seg.name.c_str(),
-                      seg.speed, seg.duplex, seg.state) +
+        out += format("      Segment %s speed %d duplex %d state 0x%08x",
+                      name_for_display(seg.name).c_str(), seg.speed, seg.duplex, seg.state) +
                with_bits(state_bits(seg.state)) + "\n";
     }
     std::vector<std::string> entries;
     for (const entry_snapshot& e : link.entries) {
-        entries.push_back(standin::ether_address_text(e.address) + "  Link " + e.ifname);
+        entries.push_back(standin::ether_address_text(e.address) + "  Link " +
+                          name_for_display(e.ifname));
     }
     return out + entries_text(entries);
 }
@@ -63,70 +70,112 @@ std::string read_text(const link_snapshot& link) {
 // The link as the driver would report it after the commit.
 std::string after_text(const standin::link_state& link) {
     const std::uint32_t mode = link.mode | ZLM_EXISTS;
-    std::string out = format("    Zelnar %s   mode 0x%08x", link.record_name.c_str(), mode) +
-                      with_bits(mode_bits(mode)) + "\n";
+    std::string out =
+        format("    Zelnar %s   mode 0x%08x", name_for_display(link.record_name).c_str(), mode) +
+        with_bits(mode_bits(mode)) + "\n";
     for (const standin::segment_state& seg : link.segments) {
         const std::uint32_t state = seg.state | ZLS_EXISTS;
-        out += format("      Segment %s state 0x%08x", seg.name.c_str(), state) +
+        out += format("      Segment %s state 0x%08x", name_for_display(seg.name).c_str(), state) +
                with_bits(state_bits(state)) + "\n";
     }
     std::vector<std::string> entries;
     for (const standin::lookup_entry& e : link.entries) {
-        entries.push_back(standin::ether_address_text(e.address) + "  Link " + e.ifname);
+        entries.push_back(standin::ether_address_text(e.address) + "  Link " +
+                          name_for_display(e.ifname));
     }
     return out + entries_text(entries);
 }
 
-std::string reads_text(const std::vector<std::uint32_t>& reads) {
-    std::map<std::uint32_t, int> counts;
-    for (const std::uint32_t code : reads) ++counts[code];
+std::string counted(std::size_t count, const char* one, const char* more) {
+    return format("%zu %s", count, count == 1 ? one : more);
+}
+
+std::string reads_text(const read_counts& reads) {
     std::string out;
-    for (const std::uint32_t code : {ZLIOGLINK, ZLIOGSEG, ZLIOGTL}) {
-        if (counts[code] == 0) continue;
+    const std::pair<std::uint32_t, std::size_t> counts[] = {
+        {ZLIOGLINK, reads.links}, {ZLIOGSEG, reads.segments}, {ZLIOGTL, reads.entries}};
+    for (const auto& [code, count] : counts) {
+        if (count == 0) continue;
         if (!out.empty()) out += ", ";
         out += request_name(code);
-        if (counts[code] > 1) out += format(" x%d", counts[code]);
+        if (count > 1) out += format(" x%zu", count);
     }
     return out;
 }
 
-std::string link_text(const whole_plan& plan, const link_plan& link) {
+std::string size_text(std::size_t segments, std::size_t entries) {
+    return counted(segments, "segment", "segments") + ", " +
+           counted(entries, "table-lookup entry", "table-lookup entries");
+}
+
+// A driver that does not have the link answers ZLIOGLINK with one of these.
+bool means_no_such_link(int error) {
+    return error == ENXIO || error == ENOENT || error == ENODEV;
+}
+
+std::string how_read(const link_plan& link) {
+    if (link.predicted) {
+        std::string out = "  read: predicted from the blocks above, as zlconf would find it then";
+        if (link.read) return out + "\n";
+        return out + " (" + size_text(link.reads.segments, link.reads.entries) + ")\n";
+    }
+    if (link.found) return "  read from the driver with " + reads_text(link.reads) + "\n";
+    if (means_no_such_link(link.not_found_error)) {
+        return "  read: ZLIOGLINK found no such link; it starts new and is created at its end\n";
+    }
+    return format(
+        "  read: ZLIOGLINK failed: %s; zlconf takes that as no such link, so it starts new "
+        "and is created at its end\n",
+        std::strerror(link.not_found_error));
+}
+
+std::string unchanged_text(const link_plan& link) {
+    if (link.unchanged == 0) return {};
+    return "    and " + counted(link.unchanged, "ZLIOSSEG that leaves", "ZLIOSSEGs that leave") +
+           " a segment as it is (--full lists every request)\n";
+}
+
+std::string after_summary(const link_plan& link) {
+    if (link.after) return "  afterwards the driver holds:\n" + after_text(*link.after);
+    if (link.exists_after) {
+        return format("  afterwards the driver holds %s with ", link.device.c_str()) +
+               size_text(link.segments_after, link.entries_after) + "\n";
+    }
+    return format("  afterwards the driver no longer has %s\n", link.device.c_str());
+}
+
+// Up to the requests; all of it for a block that does not reach its end.
+std::string link_head(const whole_plan& plan, const link_plan& link) {
     std::string out =
-        format("link %s (%s:%d)\n", link.device.c_str(), plan.input.c_str(), link.at.line);
+        format("link %s (%s:%" PRId64 ")\n", link.device.c_str(), plan.input.c_str(), link.at.line);
     if (!link.read_done) return out + "  not read: the run stops while opening or reading it\n";
 
-    if (link.predicted) {
-        out += "  read: predicted from the blocks above, as zlconf would find it then\n";
-    } else if (link.found) {
-        out += "  read from the driver with " + reads_text(link.reads) + "\n";
-    } else {
-        out += "  read: ZLIOGLINK found no such link; it starts new and is created at its end\n";
-    }
-    out += read_text(link.read);
+    out += how_read(link);
+    if (link.read) out += read_text(*link.read);
     for (const dumpinfo_report& d : link.dumpinfos) {
-        out += format("  dumpinfo at line %d prints:\n", d.at.line);
+        out += format("  dumpinfo at line %" PRId64 " prints:\n", d.at.line);
         out += indented(dumpinfo_text(d.link), "    ");
     }
     if (!link.committed) return out + "  not committed: the run stops before this block's end\n";
-
-    out += format("  requests at its end, line %d:\n", link.end.line);
-    int number = 0;
-    for (const recorded_request& r : link.requests) {
-        out += format("    %2d  ", ++number) + request_text(r) + "\n";
-    }
-    if (link.after) return out + "  afterwards the driver holds:\n" + after_text(*link.after);
-    return out + format("  afterwards the driver no longer has %s\n", link.device.c_str());
+    return out + format("  requests at its end, line %" PRId64 ":\n", link.end.line);
 }
 
 std::string at_text(const whole_plan& plan, const source_point& at) {
-    if (at.column <= 0) return format("%s:%d: ", plan.input.c_str(), at.line);
-    return format("%s:%d:%d: ", plan.input.c_str(), at.line, at.column);
+    if (at.column <= 0) return format("%s:%" PRId64 ": ", plan.input.c_str(), at.line);
+    return format("%s:%" PRId64 ":%d: ", plan.input.c_str(), at.line, at.column);
 }
 
-std::size_t committed_count(const whole_plan& plan) {
-    std::size_t count = 0;
-    for (const link_plan& link : plan.links) count += link.committed ? 1 : 0;
-    return count;
+std::string summary_text(const whole_plan& plan) {
+    if (plan.outcome == outcome::accepted) {
+        return format(
+            "\nzlconf would commit %zu link block(s) with %zu request(s) and exit with status "
+            "0, reporting any request the driver refuses.\n",
+            plan.committed, plan.requests);
+    }
+    return format("\nzlconf would stop at line %" PRId64
+                  " with status 1 (see the diagnostics), after %zu "
+                  "request(s) that change the driver.\n",
+                  plan.stop ? plan.stop->line : std::int64_t{0}, plan.requests);
 }
 
 }  // namespace
@@ -143,50 +192,30 @@ std::string failure_text(const read_failure& failure) {
 
 std::string stop_note(const whole_plan& plan) {
     if (plan.outcome == outcome::accepted) return {};
-    const std::size_t committed = committed_count(plan);
     std::string note = "zlconf stops here with \"" + plan.zlconf_message + "\" and status 1; ";
-    note += committed == 0 ? std::string("no link block is committed")
-                           : format("the %zu link block(s) before it stay committed", committed);
-    if (!plan.links.empty() && !plan.links.back().committed) {
-        note += format(", and %s (line %d) is not", plan.links.back().device.c_str(),
-                       plan.links.back().at.line);
+    note += plan.committed == 0
+                ? std::string("no link block is committed")
+                : format("the %zu link block(s) before it stay committed", plan.committed);
+    if (plan.block && !plan.block->committed) {
+        note += format(", and %s (line %" PRId64 ") is not", plan.block->device.c_str(),
+                       plan.block->at.line);
     }
     return note;
 }
 
-std::string plan_text(const whole_plan& plan) {
-    std::string out = "Plan for " + plan.input +
-                      "\nWhat zlconf would do if the driver accepted every request; nothing has "
-                      "been sent.\n";
-    for (const link_plan& link : plan.links) out += "\n" + link_text(plan, link);
-    out += "\n";
-    std::size_t requests = 0;
-    for (const link_plan& link : plan.links) requests += link.requests.size();
-    if (plan.outcome == outcome::accepted) {
-        return out + format(
-                         "zlconf would commit %zu link block(s) with %zu request(s) and "
-                         "exit with status 0, reporting any request the driver refuses.\n",
-                         committed_count(plan), requests);
-    }
-    return out + format(
-                     "zlconf would stop at line %d with status 1 (see the diagnostics), "
-                     "after %zu request(s) that change the driver.\n",
-                     plan.stop ? plan.stop->line : 0, requests);
+std::string warning_text(const whole_plan& plan, const ignored_text& t) {
+    return at_text(plan, {t.line, t.column}) + "warning: '" + t.text +
+           "' forms no token; zlconf copies it to standard output and otherwise ignores it\n";
 }
 
-std::string diagnostics_text(const whole_plan& plan) {
+std::string stop_text(const whole_plan& plan) {
+    if (plan.outcome == outcome::accepted || !plan.stop) return {};
     std::string out;
-    for (const ignored_text& t : plan.ignored) {
-        out += at_text(plan, {t.line, t.column}) + "warning: '" + t.text +
-               "' forms no token; zlconf copies it to standard output and otherwise ignores "
-               "it\n";
-    }
-    if (plan.outcome == outcome::accepted || !plan.stop) return out;
     const std::string at = at_text(plan, *plan.stop);
     switch (plan.outcome) {
         case outcome::syntax_error:
             out += at + plan.syntax->message + "\n";
-            out += caret_lines(plan.syntax->source_line, plan.syntax->at.column);
+            out += caret_lines(plan.syntax->source_line, plan.syntax->caret_column);
             if (!plan.syntax->hint.empty()) out += at + "hint: " + plan.syntax->hint + "\n";
             break;
         case outcome::read_failure:
@@ -199,5 +228,41 @@ std::string diagnostics_text(const whole_plan& plan) {
     }
     return out + at + "note: " + stop_note(plan) + "\n";
 }
+
+text_output::text_output(std::FILE* out, std::FILE* diagnostics)
+    : out_(out), diagnostics_(diagnostics) {}
+
+void text_output::put(std::FILE* stream, const std::string& text) {
+    std::fwrite(text.data(), 1, text.size(), stream);
+}
+
+void text_output::begin(const whole_plan& plan) {
+    put(out_, "Plan for " + plan.input +
+                  "\nWhat zlconf would do if the driver accepted every request; nothing has "
+                  "been sent.\n");
+}
+
+// A request at a time: one block may hold as many as the file has statements.
+void text_output::link(const whole_plan& plan, const link_plan& link) {
+    put(out_, "\n" + link_head(plan, link));
+    if (!link.committed) return;
+    for (const recorded_request& r : link.requests) {
+        put(out_, format("    %2zu  ", r.number) + request_text(r) + "\n");
+    }
+    put(out_, unchanged_text(link) + after_summary(link));
+}
+
+void text_output::ignored(const whole_plan& plan, const ignored_text& text) {
+    put(diagnostics_, warning_text(plan, text));
+}
+
+void text_output::end(const whole_plan& plan) {
+    put(out_, summary_text(plan));
+    // The plan comes out whole before what is said about where it stops.
+    std::fflush(out_);
+    put(diagnostics_, stop_text(plan));
+}
+
+void text_output::fail(const whole_plan&, const std::string&, int) {}
 
 }  // namespace plan

@@ -9,7 +9,6 @@
 
 #include "config/lexer.h"
 #include "plan/bit_names.h"
-#include "plan/source_text.h"
 #include "standin/number_text.h"
 
 namespace save {
@@ -75,7 +74,7 @@ bool reads_as(const std::string& text, int token) {
     std::size_t echoed_size = 0;
     std::FILE* echo = open_memstream(&echoed, &echoed_size);
     if (echo == nullptr) return false;
-    plan::source_bytes bytes(text);
+    text_source bytes(text);
     bool whole = false;
     {
         lexer lex(bytes, echo);

@@ -153,6 +153,16 @@ bool model::settles_removal(std::string_view device, std::uint32_t code, const l
     return settles;
 }
 
+void model::replace_link(std::string_view device, std::optional<link_state> link) {
+    const auto found = links_.find(device);
+    if (found != links_.end()) {
+        links_.erase(found);
+    }
+    if (link) {
+        links_.emplace(std::string(device), std::move(*link));
+    }
+}
+
 int model::handle(std::string_view device, std::uint32_t code, const link_req& request) {
     if (settles_removal(device, code, request)) {
         return 0;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -25,6 +26,9 @@ public:
     int handle(std::string_view device, std::uint32_t code, const link_req& request);
 
     const driver_state& state() const { return links_; }
+
+    // Puts `link` behind `device` in place of what was there; none removes it.
+    void replace_link(std::string_view device, std::optional<link_state> link);
 
 private:
     int carry_out(std::string_view device, std::uint32_t code, const link_req& request);

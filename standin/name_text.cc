@@ -14,13 +14,15 @@ bool stands_for_itself(char c) {
     return c >= '!' && c <= '~' && c != '\\' && c != '#';
 }
 
-}  // namespace
+bool displays_as_itself(char c) {
+    return c >= ' ' && c <= '~' && c != '\\';
+}
 
-std::string name_as_text(std::string_view name) {
+std::string escaped(std::string_view name, bool (*kept)(char)) {
     std::string text;
     text.reserve(name.size());
     for (const char c : name) {
-        if (stands_for_itself(c)) {
+        if (kept(c)) {
             text += c;
             continue;
         }
@@ -30,6 +32,16 @@ std::string name_as_text(std::string_view name) {
         text += kHexDigits[byte & 0xF];
     }
     return text;
+}
+
+}  // namespace
+
+std::string name_as_text(std::string_view name) {
+    return escaped(name, stands_for_itself);
+}
+
+std::string name_for_display(std::string_view name) {
+    return escaped(name, displays_as_itself);
 }
 
 std::optional<std::string> name_from_text(std::string_view text) {

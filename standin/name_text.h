@@ -12,6 +12,11 @@ namespace standin {
 
 std::string name_as_text(std::string_view name);
 
+// A name for people to read: printable ASCII stays, every other byte and '\'
+// become \xNN, so a name from the driver or a state file cannot move the
+// cursor, clear a terminal or pass for two names.
+std::string name_for_display(std::string_view name);
+
 // The bytes of a name written by name_as_text; nothing for a malformed escape.
 std::optional<std::string> name_from_text(std::string_view text);
 

@@ -1,7 +1,7 @@
-// Every allocation of a few representative runs of the built zlconf is made
-// to fail in turn (failing_malloc.cc): each run either ends with the
-// out-of-memory report and status 1, the commits before it kept, or does not
-// notice (the C library copes), and none crashes.
+// Every allocation of a few representative runs of the built zlconf, and of
+// zlplan, is made to fail in turn (failing_malloc.cc): each run either ends
+// with the out-of-memory report and status 1, the commits (or the plan) before
+// it kept, or does not notice (the C library copes), and none crashes.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -11,10 +11,10 @@
 
 namespace {
 
-constexpr const char* kOutOfMemory = "zlconf: Cannot allocate memory\n";
-
 struct scenario {
     const char* name;
+    const char* program;
+    const char* out_of_memory;  // the report
     std::string state;
     std::string config;
     std::string failures;  // ZLSTANDIN_FAIL
@@ -24,17 +24,24 @@ void PrintTo(const scenario& s, std::ostream* os) {
     *os << s.name;
 }
 
+constexpr const char* kZlconf = ZLCONF_BINARY;
+constexpr const char* kZlconfOutOfMemory = "zlconf: Cannot allocate memory\n";
+
 std::vector<scenario> scenarios() {
     return {
-        {"site_example", file_text(EXAMPLES_DIR "/site.state"),
+        {"site_example", kZlconf, kZlconfOutOfMemory, file_text(EXAMPLES_DIR "/site.state"),
          file_text(EXAMPLES_DIR "/site.conf"), ""},
-        {"echo_and_syntax_error", "",
+        {"echo_and_syntax_error", kZlconf, kZlconfOutOfMemory, "",
          "zl zl0 seg ce0 ; tl 02:00:00:00:00:01 ce0 end\nECHOED zl zl1 seg seg\nzl zl2 end\n", ""},
-        {"read_fails",
+        {"read_fails", kZlconf, kZlconfOutOfMemory,
          "link zl3\n  segment ce0 state 0x111\n  segment ce1 state 0x111\n  tl 02:00:00:00:00:01 "
          "ce0\n",
          "zl zl2 seg kce5 ; end\nzl zl3 di end\n", "ZLIOGSEG:2:EIO"},
-        {"open_fails", "", "zl zl0 seg ce0 ; end\nzl zl1 end\n", "open:zl1:EACCES"},
+        {"open_fails", kZlconf, kZlconfOutOfMemory, "", "zl zl0 seg ce0 ; end\nzl zl1 end\n",
+         "open:zl1:EACCES"},
+        {"plan_with_echo_and_syntax_error", ZLPLAN_BINARY, "zlplan: Cannot allocate memory\n",
+         "link zl0\n  segment ce0 state 0x111\n",
+         "zl zl0 seg ce0 ; di tl 02:00:00:00:00:01 ce0 end\nzl zl0 @ end\nzl zl1 seg seg\n", ""},
     };
 }
 
@@ -52,7 +59,7 @@ failing_run run_failing(const scenario& s, unsigned long allocation) {
                     {"LD_PRELOAD=" + std::string(FAILING_MALLOC) + ":" + STANDIN_PRELOAD,
                      "ZLFAULT_ALLOC_REPORT=report"}};
     if (allocation != 0) run.env.push_back("ZLFAULT_ALLOC_FAIL=" + std::to_string(allocation));
-    failing_run r{run_under_standin(dir.path(), ZLCONF_BINARY, run), ""};
+    failing_run r{run_under_standin(dir.path(), s.program, run), ""};
     r.report = file_text(dir.path() / "report");
     return r;
 }
@@ -88,9 +95,9 @@ TEST_P(AllocationFailures, EachEndsTheRunCleanlyOrGoesUnnoticed) {
         }
         ++reported;
         EXPECT_EQ(r.status, 1);
-        ASSERT_TRUE(r.err.ends_with(kOutOfMemory)) << r.err;
+        ASSERT_TRUE(r.err.ends_with(s.out_of_memory)) << r.err;
         EXPECT_TRUE(
-            clean.err.starts_with(r.err.substr(0, r.err.size() - std::strlen(kOutOfMemory))))
+            clean.err.starts_with(r.err.substr(0, r.err.size() - std::strlen(s.out_of_memory))))
             << "before the report, what the clean run wrote";
     }
     EXPECT_GT(reported, 0) << "no allocation of the tool's own was reached";

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
 #include <filesystem>
 #include <nlohmann/json.hpp>
 #include <sstream>
@@ -143,7 +144,7 @@ class PlanAgainstZlconf : public testing::TestWithParam<case_files> {};
 
 TEST_P(PlanAgainstZlconf, PlansWhatZlconfSendsAndChangesNothing) {
     const case_files& c = GetParam();
-    const run_result plan_run = run_both_ways(c, ZLPLAN_BINARY, {"--json"});
+    const run_result plan_run = run_both_ways(c, ZLPLAN_BINARY, {"--json", "--full"});
     const run_result zlconf_run = run_both_ways(c, ZLCONF_BINARY, {});
 
     // Only opens, the three reads and closes; the driver as it was.
@@ -152,6 +153,28 @@ TEST_P(PlanAgainstZlconf, PlansWhatZlconfSendsAndChangesNothing) {
 
     const nlohmann::json plan = nlohmann::json::parse(plan_run.process.out);
     EXPECT_EQ(planned(plan), sent(zlconf_run.log));
+
+    // Without --full, each request is listed under its place in the sequence,
+    // and only ZLIOSSEGs that leave their segment as it is are left out.
+    const nlohmann::json brief =
+        nlohmann::json::parse(run_both_ways(c, ZLPLAN_BINARY, {"--json"}).process.out);
+    ASSERT_EQ(brief.at("links").size(), plan.at("links").size());
+    for (std::size_t i = 0; i < plan.at("links").size(); ++i) {
+        const auto& full = plan.at("links")[i];
+        if (!full.contains("requests")) continue;
+        const auto& listed = brief.at("links")[i].at("requests");
+        std::size_t next = 0;
+        for (const auto& r : listed) {
+            const std::size_t number = r.at("number").get<std::size_t>();
+            for (; next + 1 < number; ++next) {
+                EXPECT_EQ(full.at("requests").at(next).at("request"), "ZLIOSSEG");
+            }
+            EXPECT_EQ(full.at("requests").at(number - 1), r) << c.name;
+            next = number;
+        }
+        EXPECT_EQ(full.at("requests").size() - listed.size(),
+                  brief.at("links")[i].at("unchanged_ZLIOSSEG").get<std::size_t>());
+    }
     EXPECT_EQ(plan_run.process.status, zlconf_run.process.status) << plan_run.process.err;
     EXPECT_EQ(plan.at("status").get<int>(), zlconf_run.process.status);
 
@@ -186,6 +209,46 @@ TEST_P(PlanAgainstZlconf, PlansWhatZlconfSendsAndChangesNothing) {
     if (!dumpinfo.empty()) {
         EXPECT_NE(zlconf_run.process.err.find(dumpinfo), std::string::npos);
     }
+}
+
+// zlplan reads as zlconf does, and so stops where it stops: at the first NUL
+// of an endless input, in bounded memory. (The address sanitizer needs more
+// address space than the bound allows.)
+TEST(PlanInput, StopsAtTheFirstNulOfAnEndlessInput) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "runs in the plain build";
+#endif
+    const scratch_dir dir("zlplan-zero");
+    const child_result r = run_child(
+        dir.path(),
+        {"sh", "-c", std::string("ulimit -v 262144; exec ") + ZLPLAN_BINARY + " /dev/zero"});
+    EXPECT_EQ(r.status, 1) << r.err;
+    EXPECT_NE(r.err.find("/dev/zero:1:1: unexpected end of input"), std::string::npos) << r.err;
+}
+
+// Blocks that keep coming back to one link, each adding a segment: each
+// block's plan shows what it changes, so the plan grows with the file rather
+// than with the square of it; --full shows the whole link after each block.
+TEST(PlanInput, GrowsWithTheFileNotWithTheLinks) {
+    const std::size_t blocks = 300;
+    const char* const families[] = {"ce", "zce", "kce"};
+    std::string config;
+    for (std::size_t i = 0; i < blocks; ++i) {
+        char unit[3];
+        std::snprintf(unit, sizeof unit, "%02zu", i % 100);
+        config += std::string("zl zl0 seg ") + families[i / 100] + unit + " ; end\n";
+    }
+    const auto plan = [&](std::vector<std::string> args) {
+        const scratch_dir dir("zlplan-growth");
+        args.emplace_back("zlconf.conf");
+        return run_under_standin(dir.path(), ZLPLAN_BINARY, {config, "", "", "", args, {}});
+    };
+    const standin_result brief = plan({});
+    ASSERT_EQ(brief.status, 0) << brief.err;
+    EXPECT_NE(brief.out.find("zlconf would commit 300 link block(s)"), std::string::npos);
+    EXPECT_NE(brief.out.find("and 299 ZLIOSSEGs that leave a segment as it is"), std::string::npos);
+    EXPECT_LT(brief.out.size(), 1000U * blocks);
+    EXPECT_GT(plan({"--full"}).out.size(), 100U * blocks * blocks);
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryExampleAndTranscript, PlanAgainstZlconf,

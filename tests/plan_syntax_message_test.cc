@@ -8,7 +8,8 @@
 #include "config/lexer.h"
 #include "globals.h"
 #include "memory_source.h"
-#include "plan/source_text.h"
+#include "plan/source_window.h"
+#include "plan/syntax_error_place.h"
 #include "recording_actions.h"
 
 namespace {
@@ -58,25 +59,66 @@ TEST(SyntaxMessage, ListsExpectedTokensInReadingOrder) {
                 ElementsAre("add", "a hexadecimal byte", "end", "end of input"));
 }
 
+// The plan keeps of its input only the line the lexer stands on; the error's
+// line is quoted from that, however much came before it or comes after it.
+struct windowed_error {
+    plan::source_point at;
+    plan::source_window::quote quote;
+    std::size_t kept = 0;
+    std::int64_t line = 0;
+};
+
+windowed_error windowed_error_of(const std::string& text) {
+    memory_source bytes(text, 4096);
+    plan::source_window source(bytes);
+    std::FILE* sink = std::fopen("/dev/null", "w");
+    lexer lex(source, sink);
+    source.watch(lex);
+    const plan::syntax_error_place place(source, lex);
+    recording_actions actions;
+    syntax_error_report report;
+    lineno = 1;
+    EXPECT_EQ(yyparse(lex, actions, place.stream(), report), 1);
+    std::fclose(sink);
+    EXPECT_EQ(place.taken()->offset, report.offset);
+    return {place.taken()->at, place.taken()->quote, source.kept(), report.line};
+}
+
 TEST(SyntaxMessage, PointsAtTheLineAndColumnOfTheToken) {
-    const std::string text = "zl zl0 ;\r\nzl zl1\n\t seg ce0 ;\n\tfo ce1\n";
-    const syntax_error_report report = error_of(text);
-    const plan::source_text source(text);
-    const plan::source_point at = source.point_at(report.offset);
-    EXPECT_EQ(at.line, report.line);
-    EXPECT_EQ(at.line, 4);
-    EXPECT_EQ(at.column, 5);
-    EXPECT_EQ(plan::caret_lines(source.line(at.line), at.column), "\tfo ce1\n\t   ^\n");
-    EXPECT_EQ(source.line(1), "zl zl0 ;");
+    const windowed_error e = windowed_error_of("zl zl0 ;\r\nzl zl1\n\t seg ce0 ;\n\tfo ce1\n");
+    EXPECT_EQ(e.at.line, e.line);
+    EXPECT_EQ(e.at.line, 4);
+    EXPECT_EQ(e.at.column, 5);
+    EXPECT_EQ(plan::caret_lines(e.quote.text, e.quote.column), "\tfo ce1\n\t   ^\n");
+
+    const windowed_error crlf = windowed_error_of("zl zl0 ;\r\nzl ce0\r\n");
+    EXPECT_EQ(crlf.quote.text, "zl ce0");
+}
+
+TEST(SyntaxMessage, QuotesFromAWindowOfTheInput) {
+    std::string blocks;
+    while (blocks.size() < (1U << 20)) blocks += "zl zl0 seg ce0 ; end ^# comment\n";
+    const windowed_error e = windowed_error_of(blocks + "zl zl1 standby end\n" + blocks);
+    EXPECT_EQ(e.at.line, e.line);
+    EXPECT_EQ(e.at.column, 8);
+    EXPECT_EQ(e.quote.text, "zl zl1 standby end");
+    EXPECT_LT(e.kept, 256U * 1024) << "the whole input was kept";
+
+    // Of a line too long to quote whole, the end before the token is kept.
+    std::string line;
+    while (line.size() < 100000) line += "zl zl0 end ";
+    const windowed_error long_line = windowed_error_of(line + "zl zl1 trunk\n");
+    EXPECT_EQ(long_line.at.column, static_cast<int>(line.size()) + 8);
+    EXPECT_EQ(long_line.quote.text.substr(long_line.quote.text.size() - 12), "zl zl1 trunk");
+    EXPECT_EQ(long_line.quote.text.substr(static_cast<std::size_t>(long_line.quote.column) - 1),
+              "trunk");
 }
 
 TEST(SyntaxMessage, AtTheEndOfInputPointsAfterTheLastNewline) {
-    const std::string text = "zl zl0\n\n";
-    const syntax_error_report report = error_of(text);
-    const plan::source_point at = plan::source_text(text).point_at(report.offset);
-    EXPECT_EQ(at.line, report.line);
-    EXPECT_EQ(at.line, 3);
-    EXPECT_EQ(at.column, 1);
+    const windowed_error e = windowed_error_of("zl zl0\n\n");
+    EXPECT_EQ(e.at.line, e.line);
+    EXPECT_EQ(e.at.line, 3);
+    EXPECT_EQ(e.at.column, 1);
 }
 
 }  // namespace

@@ -60,6 +60,18 @@ TEST_F(Zlsim, KeepsTheDriverBetweenRunsInTheDefaultStateFile) {
     EXPECT_TRUE(std::filesystem::exists(dir_.path() / "zlsim.state"));
 }
 
+TEST_F(Zlsim, ShowsUnprintableBytesOfNamesEscaped) {
+    write_text(dir_.path() / "seed.state",
+               "link zl2\n  segment ce\\x1b[2J speed 100 duplex 2 state 0x110\n"
+               "  tl 02:00:00:0a:0b:0c ce\\x0a\n");
+    ASSERT_EQ(zlsim({"reset", "seed.state"}).status, 0);
+    EXPECT_EQ(zlsim({"show"}).out,
+              "Zelnar zl2   mode 0x00000001 (EXISTS)\n"
+              "  Segment ce\\x1b[2J speed 100 duplex 2 state 0x00000111 (SAMEADDR|TRUNK|EXISTS)\n"
+              "Table Lookup addresses\n"
+              "  02:00:00:0a:0b:0c\tLink ce\\x0a\n");
+}
+
 TEST_F(Zlsim, LogsEveryRunAndShowsTheLast) {
     zlsim({"run", "zlconf", "-"}, "zl zl0 end\n");
     zlsim({"run", "zlplan", "-"}, "zl zl0 end\n");

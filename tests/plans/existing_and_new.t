@@ -29,14 +29,11 @@ link zlumi0 (site.conf:1)
       Segment ce0 speed 100 duplex 2 state 0x00050111
       Segment ce1 speed 100 duplex 2 state 0x00050121
   requests at its end, line 5:
-     1  ZLIOSSEG   ce0    name=ce unit=0  flags=0x00050111 100BT|FULLDUX|SAMEADDR|TRUNK|EXISTS
      2  ZLIOSSEG   ce1    name=ce unit=1  flags=0x00050121 100BT|FULLDUX|SAMEADDR|STANDBY|EXISTS
      3  ZLIOSMODE  flags=0x00000011 ROUNDROBIN|EXISTS
      4  ZLIOELINK
-  afterwards the driver holds:
-    Zelnar zlumi0   mode 0x00000011  ROUNDROBIN|EXISTS
-      Segment ce0 state 0x00050111  100BT|FULLDUX|SAMEADDR|TRUNK|EXISTS
-      Segment ce1 state 0x00050121  100BT|FULLDUX|SAMEADDR|STANDBY|EXISTS
+    and 1 ZLIOSSEG that leaves a segment as it is (--full lists every request)
+  afterwards the driver holds zlumi0 with 2 segments, 0 table-lookup entries
 
 link zl1 (site.conf:6)
   read: ZLIOGLINK found no such link; it starts new and is created at its end
@@ -48,11 +45,7 @@ link zl1 (site.conf:6)
      4  ZLIOSMODE  flags=0x00011100 TBLLOOKUP|NEW|DYMXOR
      5  ZLIOATL    kce0   name=kce unit=0  eaddr=02:00:00:0a:0b:0c
      6  ZLIOELINK
-  afterwards the driver holds:
-    Zelnar zl1   mode 0x00011101  TBLLOOKUP|NEW|DYMXOR|EXISTS
-      Segment kce0 state 0x00000111  SAMEADDR|TRUNK|EXISTS
-      Table Lookup addresses
-        02:00:00:0a:0b:0c  Link kce0
+  afterwards the driver holds zl1 with 1 segment, 1 table-lookup entry
 
 zlconf would commit 2 link block(s) with 10 request(s) and exit with status 0, reporting any request the driver refuses.
 == stderr

@@ -11,7 +11,6 @@ site.conf
 == stdout
 {
   "input": "site.conf",
-  "status": 0,
   "links": [
     {
       "link": "zl2",
@@ -21,10 +20,11 @@ site.conf
       },
       "found": true,
       "predicted": false,
-      "reads": [
-        "ZLIOGLINK",
-        "ZLIOGSEG"
-      ],
+      "reads": {
+        "ZLIOGLINK": 1,
+        "ZLIOGSEG": 1,
+        "ZLIOGTL": 0
+      },
       "read": {
         "name": "zl2",
         "mode": {
@@ -72,23 +72,7 @@ site.conf
       },
       "requests": [
         {
-          "request": "ZLIOSSEG",
-          "interface": "ce0",
-          "name": "ce",
-          "unit": 0,
-          "flags": {
-            "value": 327953,
-            "hex": "0x00050111",
-            "bits": [
-              "100BT",
-              "FULLDUX",
-              "SAMEADDR",
-              "TRUNK",
-              "EXISTS"
-            ]
-          }
-        },
-        {
+          "number": 2,
           "request": "ZLIOASEG",
           "interface": "zce1",
           "name": "zce",
@@ -104,6 +88,7 @@ site.conf
           }
         },
         {
+          "number": 3,
           "request": "ZLIOSSEG",
           "interface": "zce1",
           "name": "zce",
@@ -118,6 +103,7 @@ site.conf
           }
         },
         {
+          "number": 4,
           "request": "ZLIOSMODE",
           "flags": {
             "value": 65825,
@@ -131,6 +117,7 @@ site.conf
           }
         },
         {
+          "number": 5,
           "request": "ZLIOATL",
           "interface": "zce1",
           "name": "zce",
@@ -138,60 +125,19 @@ site.conf
           "eaddr": "00:1b:21:ff:00:01"
         },
         {
+          "number": 6,
           "request": "ZLIOELINK"
         }
       ],
-      "after": {
-        "name": "zl2",
-        "mode": {
-          "value": 65825,
-          "hex": "0x00010121",
-          "bits": [
-            "TBLLOOKUP",
-            "DYMXOR",
-            "DSTROUTE",
-            "EXISTS"
-          ]
-        },
-        "segments": [
-          {
-            "name": "ce0",
-            "state": {
-              "value": 327953,
-              "hex": "0x00050111",
-              "bits": [
-                "100BT",
-                "FULLDUX",
-                "SAMEADDR",
-                "TRUNK",
-                "EXISTS"
-              ]
-            }
-          },
-          {
-            "name": "zce1",
-            "state": {
-              "value": 529,
-              "hex": "0x00000211",
-              "bits": [
-                "DIFFADDR",
-                "TRUNK",
-                "EXISTS"
-              ]
-            }
-          }
-        ],
-        "table_lookup": [
-          {
-            "eaddr": "00:1b:21:ff:00:01",
-            "interface": "zce1"
-          }
-        ]
-      }
+      "unchanged_ZLIOSSEG": 1,
+      "exists_after": true,
+      "segments_after": 2,
+      "table_lookup_after": 1
     }
   ],
   "ignored": [],
-  "stop": null
+  "stop": null,
+  "status": 0
 }
 == stderr
 == status

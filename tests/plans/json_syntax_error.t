@@ -7,7 +7,6 @@ site.conf
 == stdout
 {
   "input": "site.conf",
-  "status": 1,
   "links": [
     {
       "link": "zl2",
@@ -16,8 +15,13 @@ site.conf
         "column": 4
       },
       "found": false,
+      "not_found_error": "No such device or address",
       "predicted": false,
-      "reads": [],
+      "reads": {
+        "ZLIOGLINK": 0,
+        "ZLIOGSEG": 0,
+        "ZLIOGTL": 0
+      },
       "read": {
         "name": "zl2",
         "mode": {
@@ -44,7 +48,8 @@ site.conf
     },
     "message": "unexpected 'half' after 'speed'; expected one of: auto, 100bt, 10bt",
     "zlconf_message": "*** \\\\t Syntax error line 1"
-  }
+  },
+  "status": 1
 }
 == stderr
 site.conf:1:22: unexpected 'half' after 'speed'; expected one of: auto, 100bt, 10bt

@@ -20,8 +20,7 @@ link zl1 (site.conf:1)
      1  ZLIOCLINK
      2  ZLIOSMODE  flags=0x00001100 NEW|DYMXOR
      3  ZLIOELINK
-  afterwards the driver holds:
-    Zelnar zl1   mode 0x00001101  NEW|DYMXOR|EXISTS
+  afterwards the driver holds zl1 with 0 segments, 0 table-lookup entries
 
 link zl0 (site.conf:2)
   not read: the run stops while opening or reading it

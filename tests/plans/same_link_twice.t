@@ -16,25 +16,19 @@ link zl6 (site.conf:1)
      3  ZLIOSSEG   ce0    name=ce unit=0  flags=0x00000120 SAMEADDR|STANDBY
      4  ZLIOSMODE  flags=0x00001040 NEW|FALLOVER
      5  ZLIOELINK
-  afterwards the driver holds:
-    Zelnar zl6   mode 0x00001041  NEW|FALLOVER|EXISTS
-      Segment ce0 state 0x00000121  SAMEADDR|STANDBY|EXISTS
+  afterwards the driver holds zl6 with 1 segment, 0 table-lookup entries
 
 link zl6 (site.conf:2)
-  read: predicted from the blocks above, as zlconf would find it then
-    Zelnar zl6   mode 0x00001041  NEW|FALLOVER|EXISTS
-      Segment ce0 speed 100 duplex 2 state 0x00000121  SAMEADDR|STANDBY|EXISTS
+  read: predicted from the blocks above, as zlconf would find it then (1 segment, 0 table-lookup entries)
   requests at its end, line 2:
      1  ZLIODSEG   ce0    name=ce unit=0  flags=0x00008121 DELETE|SAMEADDR|STANDBY|EXISTS
      2  ZLIOSSEG   ce0    name=ce unit=0  flags=0x00000000
      3  ZLIOSMODE  flags=0x00001041 NEW|FALLOVER|EXISTS
      4  ZLIOELINK
-  afterwards the driver holds:
-    Zelnar zl6   mode 0x00001041  NEW|FALLOVER|EXISTS
+  afterwards the driver holds zl6 with 0 segments, 0 table-lookup entries
 
 link zl6 (site.conf:3)
-  read: predicted from the blocks above, as zlconf would find it then
-    Zelnar zl6   mode 0x00001041  NEW|FALLOVER|EXISTS
+  read: predicted from the blocks above, as zlconf would find it then (0 segments, 0 table-lookup entries)
   requests at its end, line 3:
      1  ZLIODLINK
   afterwards the driver no longer has zl6

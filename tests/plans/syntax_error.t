@@ -17,8 +17,7 @@ link zl0 (site.conf:1)
      1  ZLIOCLINK
      2  ZLIOSMODE  flags=0x00001100 NEW|DYMXOR
      3  ZLIOELINK
-  afterwards the driver holds:
-    Zelnar zl0   mode 0x00001101  NEW|DYMXOR|EXISTS
+  afterwards the driver holds zl0 with 0 segments, 0 table-lookup entries
 
 link zl1 (site.conf:2)
   read: ZLIOGLINK found no such link; it starts new and is created at its end
