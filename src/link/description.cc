@@ -1,11 +1,10 @@
 #include "description.h"
 
-#include <cstdlib>
 #include <cstring>
 
 #include "globals.h"
+#include "link/record_arena.h"
 #include "link/segment_index.h"
-#include "run_failure.h"
 
 namespace {
 
@@ -45,9 +44,7 @@ void copy_name(char (&field)[kNameField], const char* name) {
 }  // namespace
 
 void* allocate_record() {
-    void* record = std::malloc(kRecordSize);
-    if (record == nullptr) throw run_failure::out_of_memory();
-    return record;
+    return description_arena().allocate();
 }
 
 void forget_list_tails() {
@@ -121,28 +118,9 @@ void link_opt_tablelookup_interfacename(const char* name) {
     zl->mode |= ZLM_TBLLOOKUP;
 }
 
-// Iterative, so that a list of any length costs no stack.
-void delete_segs(seg_desc* first) {
-    while (first != nullptr) {
-        seg_desc* next = first->next;
-        std::free(first);
-        first = next;
-    }
-}
-
-void delete_ttls(ttl_entry* first) {
-    while (first != nullptr) {
-        ttl_entry* next = first->next;
-        std::free(first);
-        first = next;
-    }
-}
-
 void release_link_description() {
-    if (zl == nullptr) return;
-    if (zl->segs != nullptr) delete_segs(zl->segs);
-    if (zl->ttls != nullptr) delete_ttls(zl->ttls);
-    std::free(zl);
+    // The description and both its lists, all from the one arena.
+    description_arena().release_all();
     zl = nullptr;
     working_seg = nullptr;
     forget_list_tails();
