@@ -67,7 +67,7 @@ private:
     }
 
     static std::size_t slot_of(std::uint64_t low, std::uint32_t high) {
-        const std::uint64_t mixed = (low * 0x9E3779B97F4A7C15U) ^ (high * 0xC2B2AE3D27D4EB4FU);
+        const std::uint64_t mixed = (low ^ (std::uint64_t{high} << 29)) * 0x9E3779B97F4A7C15U;
         return static_cast<std::size_t>(mixed >> 52);  // the top 12 bits: 4096 slots
     }
 

@@ -1,5 +1,6 @@
 #include "description.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "globals.h"
@@ -33,11 +34,70 @@ list_tails& tails_of_zl() {
     return tails;
 }
 
+// The length of a name, or kNameField when it does not fit a name field.
+// Names are a few characters long: a loop costs less than a call.
+std::size_t name_length(const char* name) {
+    std::size_t length = 0;
+    while (length < kNameField && name[length] != '\0') ++length;
+    return length;
+}
+
+// A name shorter than eight characters and its NUL, as the first eight bytes of
+// a name field hold them once the bytes after the NUL are cleared: a segment
+// is matched with one comparison rather than a string compare.
+class short_name {
+public:
+    short_name(const char* name, std::size_t length) {
+        char padded[sizeof bytes_] = {};
+        for (std::size_t i = 0; i < length; ++i) padded[i] = name[i];
+        std::memcpy(&bytes_, padded, sizeof bytes_);
+        static constexpr unsigned char kOnes[16] = {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};
+        std::memcpy(&mask_, kOnes + 7 - length, sizeof mask_);  // length + 1 bytes of ones
+    }
+    bool names(const seg_desc& seg) const {
+        std::uint64_t field;
+        std::memcpy(&field, seg.name, sizeof field);
+        return (field & mask_) == bytes_;
+    }
+
+private:
+    std::uint64_t bytes_ = 0;
+    std::uint64_t mask_ = 0;
+};
+
+// The first segment named `name` of `length` characters, or null.
+seg_desc* find_named(const char* name, std::size_t length) {
+    if (length == kNameField) return nullptr;
+    const list_tails& t = tails_of_zl();
+    if (t.seg_count > segment_index::kWalkedLength) {
+        if (!segments_by_name.active()) segments_by_name.build(zl->segs);
+        return segments_by_name.find(name, length);
+    }
+    if (length < sizeof(std::uint64_t)) {
+        const short_name wanted(name, length);
+        for (seg_desc* seg = zl->segs; seg != nullptr; seg = seg->next) {
+            if (wanted.names(*seg)) return seg;
+        }
+        return nullptr;
+    }
+    for (seg_desc* seg = zl->segs; seg != nullptr; seg = seg->next) {
+        // Up to and including the NUL, which never lies past the field.
+        if (std::memcmp(seg->name, name, length + 1) == 0) return seg;
+    }
+    return nullptr;
+}
+
 // Names come from the lexer, at most 6 characters; the bound only keeps a
 // longer one from overrunning the field.
-void copy_name(char (&field)[kNameField], const char* name) {
-    std::size_t length = 0;
-    for (; length < kNameField - 1 && name[length] != '\0'; ++length) field[length] = name[length];
+void copy_name(char (&field)[kNameField], const char* name, std::size_t length) {
+    length = std::min(length, kNameField - 1);
+    if (length < sizeof(std::uint64_t)) {
+        char padded[sizeof(std::uint64_t)] = {};  // the name, its NUL and zeros after it
+        for (std::size_t i = 0; i < length; ++i) padded[i] = name[i];
+        std::memcpy(field, padded, sizeof padded);
+        return;
+    }
+    std::memcpy(field, name, length);
     field[length] = '\0';
 }
 
@@ -57,27 +117,16 @@ void create_link() {}
 void create_segment() {}
 
 seg_desc* find_seg(const char* name) {
-    std::size_t length = 0;
-    while (length < kNameField && name[length] != '\0') ++length;
-    if (length == kNameField) return nullptr;
-    const list_tails& t = tails_of_zl();
-    if (t.seg_count > segment_index::kWalkedLength) {
-        if (!segments_by_name.active()) segments_by_name.build(zl->segs);
-        return segments_by_name.find(name, length);
-    }
-    for (seg_desc* seg = zl->segs; seg != nullptr; seg = seg->next) {
-        // Up to and including the NUL, which never lies past the field.
-        if (std::memcmp(seg->name, name, length + 1) == 0) return seg;
-    }
-    return nullptr;
+    return find_named(name, name_length(name));
 }
 
 void segment_interfacename(const char* name) {
-    working_seg = find_seg(name);
+    const std::size_t length = name_length(name);
+    working_seg = find_named(name, length);
     if (working_seg != nullptr) return;
 
     auto* seg = static_cast<seg_desc*>(allocate_record());
-    copy_name(seg->name, name);
+    copy_name(seg->name, name, length);
     seg->speed = -1;
     seg->duplex = -1;
     seg->state = kNewSegState;
@@ -114,7 +163,7 @@ void link_opt_tablelookup_address(std::int32_t a0, std::int32_t a1, std::int32_t
 void link_opt_tablelookup_interfacename(const char* name) {
     ttl_entry* last = tails_of_zl().last_ttl;
     if (last == nullptr) return;  // the grammar always appends the entry first
-    copy_name(last->ifname, name);
+    copy_name(last->ifname, name, name_length(name));
     zl->mode |= ZLM_TBLLOOKUP;
 }
 
