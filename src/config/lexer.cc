@@ -46,6 +46,21 @@ std::size_t word_length(const unsigned char* text) {
 #endif
 }
 
+// How many blanks and tabs begin the 16 bytes at `text`.
+std::size_t blank_length(const unsigned char* text) {
+#if defined(__SSE2__)
+    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text));
+    const __m128i blank = _mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8(' ')),
+                                       _mm_cmpeq_epi8(bytes, _mm_set1_epi8('\t')));
+    const auto others = ~static_cast<unsigned>(_mm_movemask_epi8(blank));
+    return static_cast<std::size_t>(std::countr_zero(others | 0x10000U));
+#else
+    std::size_t n = 0;
+    while (n < 16 && is_blank(text[n])) ++n;
+    return n;
+#endif
+}
+
 // The value of a hexadecimal digit (0-9, a-f), or -1.
 constexpr std::array<std::int8_t, 256> kHexValue = [] {
     std::array<std::int8_t, 256> values{};
@@ -113,8 +128,9 @@ std::size_t lexer::read_blanks(std::size_t run) {
         }
         if (!is_blank(c)) break;
         pos_ = at;
-        do ++at;
-        while (is_blank(text[at]));  // the NUL after end_ stops it
+        for (std::size_t n = 16; n == 16; at += n) {
+            n = blank_length(text + at);  // the NUL after end_ stops a run
+        }
         std::size_t run = at - pos_;
         if (at == end_) {
             lineno += lines;
