@@ -1,6 +1,7 @@
 #include "description.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 
 #include "globals.h"
@@ -42,15 +43,23 @@ std::size_t name_length(const char* name) {
     return length;
 }
 
-// A name shorter than eight characters and its NUL, as the first eight bytes of
-// a name field hold them once the bytes after the NUL are cleared: a segment
-// is matched with one comparison rather than a string compare.
+// A name shorter than eight characters, its NUL and zeros after it, as the
+// first eight bytes of a name field hold them in memory. Built in a register:
+// bytes stored one by one and then read as a word would stall the read.
+std::uint64_t short_name_bytes(const char* name, std::size_t length) {
+    std::uint64_t bytes = 0;
+    for (std::size_t i = 0; i < length; ++i) {
+        const std::size_t lane = std::endian::native == std::endian::little ? i : 7 - i;
+        bytes |= std::uint64_t{static_cast<unsigned char>(name[i])} << (8 * lane);
+    }
+    return bytes;
+}
+
+// Such a name, matched against a segment with one comparison rather than a
+// string compare: the bytes after the NUL in the field are cleared first.
 class short_name {
 public:
-    short_name(const char* name, std::size_t length) {
-        char padded[sizeof bytes_] = {};
-        for (std::size_t i = 0; i < length; ++i) padded[i] = name[i];
-        std::memcpy(&bytes_, padded, sizeof bytes_);
+    short_name(const char* name, std::size_t length) : bytes_(short_name_bytes(name, length)) {
         static constexpr unsigned char kOnes[16] = {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};
         std::memcpy(&mask_, kOnes + 7 - length, sizeof mask_);  // length + 1 bytes of ones
     }
@@ -61,7 +70,7 @@ public:
     }
 
 private:
-    std::uint64_t bytes_ = 0;
+    std::uint64_t bytes_;
     std::uint64_t mask_ = 0;
 };
 
@@ -92,9 +101,8 @@ seg_desc* find_named(const char* name, std::size_t length) {
 void copy_name(char (&field)[kNameField], const char* name, std::size_t length) {
     length = std::min(length, kNameField - 1);
     if (length < sizeof(std::uint64_t)) {
-        char padded[sizeof(std::uint64_t)] = {};  // the name, its NUL and zeros after it
-        for (std::size_t i = 0; i < length; ++i) padded[i] = name[i];
-        std::memcpy(field, padded, sizeof padded);
+        const std::uint64_t bytes = short_name_bytes(name, length);
+        std::memcpy(field, &bytes, sizeof bytes);
         return;
     }
     std::memcpy(field, name, length);
