@@ -29,21 +29,12 @@ bool is_blank(unsigned char c) {
     return c == ' ' || c == '\t';
 }
 
-// How many word characters (0-9, a-z) begin the 16 bytes at `text`.
+// How many word characters (0-9, a-z) begin `text`, up to one more than the
+// longest rule text. Words are short: a loop does better than vector code.
 std::size_t word_length(const unsigned char* text) {
-#if defined(__SSE2__)
-    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text));
-    const __m128i digit = _mm_and_si128(_mm_cmpgt_epi8(bytes, _mm_set1_epi8('0' - 1)),
-                                        _mm_cmplt_epi8(bytes, _mm_set1_epi8('9' + 1)));
-    const __m128i letter = _mm_and_si128(_mm_cmpgt_epi8(bytes, _mm_set1_epi8('a' - 1)),
-                                         _mm_cmplt_epi8(bytes, _mm_set1_epi8('z' + 1)));
-    const auto others = ~static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(digit, letter)));
-    return static_cast<std::size_t>(std::countr_zero(others | 0x10000U));
-#else
-    std::size_t n = 0;
-    while (n < 16 && is_word(text[n])) ++n;
+    std::size_t n = 1;
+    while (n <= kLongestRuleText && is_word(text[n])) ++n;
     return n;
-#endif
 }
 
 // How many blanks and tabs begin the 16 bytes at `text`.
@@ -127,9 +118,10 @@ std::size_t lexer::read_blanks(std::size_t run) {
             continue;
         }
         if (!is_blank(c)) break;
-        pos_ = at;
-        for (std::size_t n = 16; n == 16; at += n) {
-            n = blank_length(text + at);  // the NUL after end_ stops a run
+        pos_ = at++;
+        if (is_blank(text[at])) {
+            // Longer runs (indentation) sixteen bytes at a time.
+            for (std::size_t n = 16; n == 16; at += n) n = blank_length(text + at);
         }
         std::size_t run = at - pos_;
         if (at == end_) {
