@@ -35,77 +35,63 @@ list_tails& tails_of_zl() {
     return tails;
 }
 
-// The length of a name, or kNameField when it does not fit a name field.
-// Names are a few characters long: a loop costs less than a call.
-std::size_t name_length(const char* name) {
+// A name as the operations take it: its length (kNameField when it does not
+// fit a name field) and, for a name shorter than eight characters, the first
+// eight bytes of a name field that holds it, zeros after the name. Read in one
+// pass and built in a register: names are a few characters long, and bytes
+// stored one by one and then read as a word would stall the read.
+struct name_text {
+    const char* text;
     std::size_t length = 0;
-    while (length < kNameField && name[length] != '\0') ++length;
-    return length;
-}
-
-// A name shorter than eight characters, its NUL and zeros after it, as the
-// first eight bytes of a name field hold them in memory. Built in a register:
-// bytes stored one by one and then read as a word would stall the read.
-std::uint64_t short_name_bytes(const char* name, std::size_t length) {
     std::uint64_t bytes = 0;
-    for (std::size_t i = 0; i < length; ++i) {
-        const std::size_t lane = std::endian::native == std::endian::little ? i : 7 - i;
-        bytes |= std::uint64_t{static_cast<unsigned char>(name[i])} << (8 * lane);
-    }
-    return bytes;
-}
 
-// Such a name, matched against a segment with one comparison rather than a
-// string compare: the bytes after the NUL in the field are cleared first.
-class short_name {
-public:
-    short_name(const char* name, std::size_t length) : bytes_(short_name_bytes(name, length)) {
+    explicit name_text(const char* name) : text(name) {
+        for (; length < sizeof bytes && name[length] != '\0'; ++length) {
+            const std::size_t lane =
+                std::endian::native == std::endian::little ? length : 7 - length;
+            bytes |= std::uint64_t{static_cast<unsigned char>(name[length])} << (8 * lane);
+        }
+        while (length < kNameField && name[length] != '\0') ++length;
+    }
+    bool is_short() const { return length < sizeof bytes; }
+
+    // Whether `field` holds this name: up to and including its NUL, which
+    // never lies past the field. For a short name one comparison of words,
+    // the field's bytes after the NUL cleared, rather than a string compare.
+    bool names(const char (&field)[kNameField]) const {
+        if (!is_short()) return std::memcmp(field, text, length + 1) == 0;
         static constexpr unsigned char kOnes[16] = {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};
-        std::memcpy(&mask_, kOnes + 7 - length, sizeof mask_);  // length + 1 bytes of ones
+        std::uint64_t mask;
+        std::uint64_t held;
+        std::memcpy(&mask, kOnes + 7 - length, sizeof mask);  // length + 1 bytes of ones
+        std::memcpy(&held, field, sizeof held);
+        return (held & mask) == bytes;
     }
-    bool names(const seg_desc& seg) const {
-        std::uint64_t field;
-        std::memcpy(&field, seg.name, sizeof field);
-        return (field & mask_) == bytes_;
-    }
-
-private:
-    std::uint64_t bytes_;
-    std::uint64_t mask_ = 0;
 };
 
-// The first segment named `name` of `length` characters, or null.
-seg_desc* find_named(const char* name, std::size_t length) {
-    if (length == kNameField) return nullptr;
+// The first segment with this name, or null.
+seg_desc* find_named(const name_text& name) {
+    if (name.length == kNameField) return nullptr;
     const list_tails& t = tails_of_zl();
     if (t.seg_count > segment_index::kWalkedLength) {
         if (!segments_by_name.active()) segments_by_name.build(zl->segs);
-        return segments_by_name.find(name, length);
-    }
-    if (length < sizeof(std::uint64_t)) {
-        const short_name wanted(name, length);
-        for (seg_desc* seg = zl->segs; seg != nullptr; seg = seg->next) {
-            if (wanted.names(*seg)) return seg;
-        }
-        return nullptr;
+        return segments_by_name.find(name.text, name.length);
     }
     for (seg_desc* seg = zl->segs; seg != nullptr; seg = seg->next) {
-        // Up to and including the NUL, which never lies past the field.
-        if (std::memcmp(seg->name, name, length + 1) == 0) return seg;
+        if (name.names(seg->name)) return seg;
     }
     return nullptr;
 }
 
 // Names come from the lexer, at most 6 characters; the bound only keeps a
 // longer one from overrunning the field.
-void copy_name(char (&field)[kNameField], const char* name, std::size_t length) {
-    length = std::min(length, kNameField - 1);
-    if (length < sizeof(std::uint64_t)) {
-        const std::uint64_t bytes = short_name_bytes(name, length);
-        std::memcpy(field, &bytes, sizeof bytes);
+void copy_name(char (&field)[kNameField], const name_text& name) {
+    if (name.is_short()) {
+        std::memcpy(field, &name.bytes, sizeof name.bytes);
         return;
     }
-    std::memcpy(field, name, length);
+    const std::size_t length = std::min(name.length, kNameField - 1);
+    std::memcpy(field, name.text, length);
     field[length] = '\0';
 }
 
@@ -125,16 +111,16 @@ void create_link() {}
 void create_segment() {}
 
 seg_desc* find_seg(const char* name) {
-    return find_named(name, name_length(name));
+    return find_named(name_text(name));
 }
 
 void segment_interfacename(const char* name) {
-    const std::size_t length = name_length(name);
-    working_seg = find_named(name, length);
+    const name_text wanted(name);
+    working_seg = find_named(wanted);
     if (working_seg != nullptr) return;
 
     auto* seg = static_cast<seg_desc*>(allocate_record());
-    copy_name(seg->name, name, length);
+    copy_name(seg->name, wanted);
     seg->speed = -1;
     seg->duplex = -1;
     seg->state = kNewSegState;
@@ -171,7 +157,7 @@ void link_opt_tablelookup_address(std::int32_t a0, std::int32_t a1, std::int32_t
 void link_opt_tablelookup_interfacename(const char* name) {
     ttl_entry* last = tails_of_zl().last_ttl;
     if (last == nullptr) return;  // the grammar always appends the entry first
-    copy_name(last->ifname, name, name_length(name));
+    copy_name(last->ifname, name_text(name));
     zl->mode |= ZLM_TBLLOOKUP;
 }
 
