@@ -103,7 +103,8 @@ inline reference_result reference_scan(std::string_view input) {
         } else if (c == '\n') {
             ++r.lines;
             ++at;
-        } else if (input.substr(at).starts_with("^#") && input.find('\n', at) != input.npos) {
+        } else if (input.substr(at).starts_with("^#") &&
+                   input.find('\n', at) != std::string_view::npos) {
             at = input.find('\n', at);  // a comment, up to its newline
         } else {
             std::size_t length = std::min<std::size_t>(11, input.size() - at);

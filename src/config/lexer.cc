@@ -53,13 +53,13 @@ std::size_t blank_length(const unsigned char* text) {
 }
 
 // The value of a hexadecimal digit (0-9, a-f), or -1.
-constexpr std::array<std::int8_t, 256> kHexValue = [] {
-    std::array<std::int8_t, 256> values{};
+constexpr std::array<std::int16_t, 256> kHexValue = [] {
+    std::array<std::int16_t, 256> values{};
     values.fill(-1);
     for (int c = '0'; c <= '9'; ++c)
-        values[static_cast<std::size_t>(c)] = static_cast<std::int8_t>(c - '0');
+        values[static_cast<std::size_t>(c)] = static_cast<std::int16_t>(c - '0');
     for (int c = 'a'; c <= 'f'; ++c)
-        values[static_cast<std::size_t>(c)] = static_cast<std::int8_t>(c - 'a' + 10);
+        values[static_cast<std::size_t>(c)] = static_cast<std::int16_t>(c - 'a' + 10);
     return values;
 }();
 

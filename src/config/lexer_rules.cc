@@ -92,7 +92,7 @@ void rule_table::add(const char* text, std::size_t length, int token) {
     }
 }
 
-rule_table::rule_table() {
+rule_table::rule_table() noexcept {
     for (const keyword& k : kKeywords) add(k.text.data(), k.text.size(), k.tok);
     char text[kLongestRuleText + 1];
     for (std::string_view family : kLinkFamilies) {

@@ -24,7 +24,7 @@ static_assert(sizeof(rule_text) == 16, "one lookup touches one cache line");
 
 class rule_table {
 public:
-    rule_table();
+    rule_table() noexcept;
 
     /// The entry of the `length` bytes at `text`, or null when no rule text
     /// begins with them. Reads 12 bytes at `text` whatever the length, which

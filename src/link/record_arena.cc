@@ -61,6 +61,7 @@ record_arena& description_arena() {
 void record_arena::add_block() {
     if (!decided_) {
         checked_ = kAddressSanitizer || RUNNING_ON_VALGRIND != 0;
+        // cppcheck-suppress knownConditionTrueFalse ; true under valgrind, known only at run time
         gap_ = checked_ ? kCheckedGap : 0;
         decided_ = true;
     }
