@@ -1,5 +1,6 @@
 // Fuzzes the lexer and the grammar with recording operations. Whatever the
-// input: at most one syntax error line, and no operation after it; `lineno`
+// input: the lexer finds the tokens that the rules read as written find
+// (reference_scan.h); at most one syntax error line, and no operation after it; `lineno`
 // never goes back and ends at 1 plus the newlines read; the scan limit ends
 // the run exactly when a run of blanks or a comment is too long; names and
 // bytes handed to the operations have their lexical form; and reading the
@@ -26,13 +27,14 @@
 #include "globals.h"
 #include "memory_source.h"
 #include "recording_actions.h"
+#include "reference_scan.h"
 #include "run_failure.h"
 
 namespace {
 
 constexpr std::string_view kLimitMessage = "Input string too long, limit 2048\n";
 constexpr std::size_t kLimit = lexer::kScanLimit;
-constexpr std::size_t kLexerBuffer = 64 * 1024;
+constexpr std::size_t kLexerBuffer = lexer::kBufferSize;
 
 struct parse_outcome {
     int status = 0;
@@ -129,6 +131,25 @@ parse_outcome parse_once(const std::string& config, std::size_t piece) {
     return outcome;
 }
 
+// The lexer's tokens alone, written as the reference writes them.
+reference_result lexer_tokens(const std::string& input, std::size_t piece) {
+    lineno = 1;
+    memory_source source(input, piece);
+    captured_stream out;
+    lexer lex(source, out.file());
+    reference_result r;
+    for (int tok; (tok = lex.yylex()) != END_OF_INPUT;) {
+        if (!r.tokens.empty()) r.tokens += ' ';
+        r.tokens += token_name(tok);
+        if (tok == LINKNAME || tok == INTERFACENAME)
+            r.tokens += "(" + std::string(lex.yytext()) + ")";
+        if (tok == HEX) r.tokens += "(" + std::to_string(lex.yylval().number) + ")";
+    }
+    r.echoed = out.text();
+    r.lines = lineno;
+    return r;
+}
+
 // Whether one token scan of `text` must read more than the limit: a run of
 // blanks and tabs as long as the limit, or a comment whose text goes on that
 // long without a newline. Within an accepted comment both are shorter.
@@ -206,6 +227,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     check_outcome(whole, text);
     if (pad == 0) {
         fuzz_check(same(whole, parse_once(whole_input, piece)), "pieces of any size read alike");
+    }
+    if (!whole.limit) {
+        const reference_result expected = reference_scan(whole_input);
+        const reference_result found = lexer_tokens(whole_input, piece);
+        fuzz_check(found.tokens == expected.tokens && found.echoed == expected.echoed &&
+                       found.lines == expected.lines,
+                   "the tokens of the rules as written", found.tokens);
     }
     return 0;
 }

@@ -8,6 +8,7 @@
 #include "captured_stream.h"
 #include "globals.h"
 #include "memory_source.h"
+#include "reference_scan.h"
 #include "run_failure.h"
 
 namespace {
@@ -228,7 +229,8 @@ std::string random_text(unsigned seed, std::size_t length, bool long_runs = true
         "dele|del|delete|add|open|close|standby|standb|trunk|sameaddr|diffaddr|rr|fo|so|xor|di|"
         "dumpinfo|ad|ff|Add|END|#|^|^#|^# note\n|\r|\x01"
         "|\xff"
-        "| |  |\t|\n|\n\n|abcdefabcdef0123|zzzzzzzzzzzzzzzzzzzz");
+        "| |  |\t|\n|\n\n|abcdefabcdef0123|zzzzzzzzzzzzzzzzzzzz|tablelookupx|roundrobin1|zwre99|"
+        "zwce1f|cea0|100bt9|zlumi9");
     std::string text;
     unsigned state = seed * 2654435761U + 1;
     while (text.size() < length) {
@@ -240,12 +242,17 @@ std::string random_text(unsigned seed, std::size_t length, bool long_runs = true
     return text;
 }
 
-// The scan straight from the buffer must agree with the scan that reads one
-// byte at a time, which never has a window of bytes at hand.
-TEST(Lexer, ScanningFromTheBufferAgreesWithByteByByte) {
+// The lexer must find what the rules read as written find, and find the same
+// whether the whole input is at hand or it comes a byte at a time, so that
+// every word and comment crosses a refill.
+TEST(Lexer, AgreesWithTheRulesAsWrittenInPiecesOfAnySize) {
     for (unsigned seed = 1; seed <= 200; ++seed) {
         const std::string text = random_text(seed, 2000);
         const scan_result whole = scan(text);
+        const reference_result expected = reference_scan(text);
+        ASSERT_EQ(whole.tokens, expected.tokens) << "seed " << seed;
+        ASSERT_EQ(whole.echoed, expected.echoed) << "seed " << seed;
+        ASSERT_EQ(whole.lines, expected.lines) << "seed " << seed;
         ASSERT_EQ(whole, scan(text, 1)) << "seed " << seed;
         ASSERT_EQ(whole, scan(text, 17)) << "seed " << seed;
     }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "link/options.h"
+#include "link/record_arena.h"
 #include "link_fixture.h"
 
 namespace {
@@ -161,6 +162,23 @@ TEST_F(LinkDescription, LongListsAreAppendedAndReleasedWithoutRecursion) {
     EXPECT_EQ(last->eaddr[2], (kEntries - 1) & 0xFF);
     release_link_description();
     EXPECT_EQ(zl, nullptr);
+}
+
+// Records share large blocks, yet the address sanitizer still sees each one as
+// a block of its own (valgrind's memcheck too: memcheck_sees_overrun_fault).
+TEST(RecordArenaDeathTest, OverrunOfOneRecordIsReported) {
+#if defined(__SANITIZE_ADDRESS__)
+    EXPECT_DEATH(
+        {
+            auto* record = static_cast<unsigned char*>(description_arena().allocate());
+            description_arena().allocate();   // the record after it
+            asm volatile("" : "+r"(record));  // hides the overrun from the compiler
+            record[kRecordSize] = 1;
+        },
+        "use-after-poison");
+#else
+    GTEST_SKIP() << "needs the address sanitizer";
+#endif
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 //   memcheck_probe request  sends a request whose reserved bytes were never set
 //   memcheck_probe output   writes an uninitialised byte to standard output
 //   memcheck_probe leak     loses a record at exit
+//   memcheck_probe overrun  writes one byte past a record of a link description
 #include <fcntl.h>
 #include <sys/ioctl.h>
 #include <unistd.h>
@@ -14,6 +15,7 @@
 #include <cstring>
 
 #include "driver/requests.h"
+#include "link/record_arena.h"
 
 namespace {
 
@@ -51,6 +53,16 @@ int lose_a_record() {
 }
 // NOLINTEND(clang-analyzer-unix.Malloc)
 
+// Records share large blocks of the arena; each must still be a block of its own.
+int overrun_a_record() {
+    auto* record = static_cast<unsigned char*>(description_arena().allocate());
+    description_arena().allocate();   // the record after it
+    asm volatile("" : "+r"(record));  // hides the overrun from the compiler
+    record[kRecordSize] = 1;
+    description_arena().release_all();
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -58,6 +70,7 @@ int main(int argc, char** argv) {
     if (std::strcmp(mode, "request") == 0) return send_half_set_request();
     if (std::strcmp(mode, "output") == 0) return write_uninitialised_byte();
     if (std::strcmp(mode, "leak") == 0) return lose_a_record();
-    std::fputs("usage: memcheck_probe request | output | leak\n", stderr);
+    if (std::strcmp(mode, "overrun") == 0) return overrun_a_record();
+    std::fputs("usage: memcheck_probe request | output | leak | overrun\n", stderr);
     return 2;
 }

@@ -41,21 +41,17 @@ public:
     /// input; for the end of input, where the input ended.
     std::uint64_t token_offset() const { return token_offset_; }
 
-private:
-    static constexpr int kEnd = -1;
-    static constexpr int kNoToken = -1;
-    // Bytes at hand that let a word be read without looking at the buffer's end.
-    static constexpr std::size_t kWindow = 16;
+    /// How many bytes the lexer holds at most: a read never asks for more.
+    static constexpr std::size_t kBufferSize = 64 * 1024;
 
-    int peek(std::size_t offset);
-    bool fill(std::size_t wanted);
-    void skip_blanks();
-    bool skip_comment();
-    std::size_t skip_space_at_hand();
-    int step();
-    int single_character_token(int tok);
+private:
+    bool read_more();
+    void skip_space();
+    std::size_t read_blanks(std::size_t run);
+    void skip_comment();
     int match_word();
-    int match_rule();
+    std::size_t read_word(std::size_t length);
+    int token(int tok, std::int32_t number, std::size_t length);
     void echo_one();
     [[noreturn]] void fail_too_long();
 
@@ -64,15 +60,17 @@ private:
     bool input_done_ = false;  // the source has reported its end
     bool ended_ = false;       // the end of input (or a NUL byte) has been scanned
 
-    // Characters read but not yet consumed are the look-ahead store; everything
-    // before pos_ has been consumed.
+    // The bytes from pos_ to end_ have been read but not consumed: the
+    // look-ahead store. pos_ is where the scan in progress began. A NUL always
+    // follows them, and 16 bytes of the array, so that a word's end is found
+    // and its bytes loaded without looking at end_.
+    std::array<unsigned char, kBufferSize + 16> buffer_{};
     std::size_t pos_ = 0;
     std::size_t end_ = 0;
     std::uint64_t dropped_ = 0;  // input bytes moved out of the buffer
     std::uint64_t token_offset_ = 0;
-    std::array<char, 64 * 1024> buffer_{};
 
-    std::array<char, 17> yytext_{};
+    std::array<char, 16> yytext_{};
     int yyleng_ = 0;
     token_value yylval_;
 };

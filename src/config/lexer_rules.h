@@ -1,73 +1,80 @@
-// The configuration language's token rules, and the automaton built from them
-// at compile time. Blanks, comments and newlines are not in the automaton: the
-// lexer recognises them by their first character, which no other rule shares.
+// The configuration language's token rules as one table. Every rule text but
+// ":" and ";" is made of word characters (0-9, a-z), so a rule text never runs
+// past the end of a word; the table holds each such text, and each beginning of
+// one, keyed by its bytes. The lexer's longest match is then the longest
+// beginning of the word at hand that the table marks as a rule text.
 #pragma once
 
 #include <array>
-#include <bit>
+#include <cstddef>
 #include <cstdint>
+#include <cstring>
 
-/// A deterministic automaton over the rule texts. Every rule text is a short
-/// sequence of character sets, so a state is "these rules are still alive after
-/// k characters"; the longest match is the last accepting state passed.
-struct lexer_table {
-    static constexpr int kMaxStates = 256;
-    static constexpr int kMaxClasses = 48;
-    static constexpr std::uint8_t kDead = 0;
-    static constexpr std::uint8_t kStart = 1;
+/// The longest rule text.
+inline constexpr std::size_t kLongestRuleText = 11;
 
-    std::array<std::uint8_t, 256> byte_class{};  // class 0: in no rule
-    std::array<std::array<std::uint8_t, kMaxClasses>, kMaxStates> next{};
-    std::array<std::int16_t, kMaxStates> accept{};  // token code, 0 when the text is no rule's
-    std::array<bool, kMaxStates> extends{};         // some rule text goes on from here
-    int states = 0;
-    int classes = 0;
+/// What the table knows of one text of word characters.
+struct rule_text {
+    std::uint64_t low = 0;    // the text's first eight bytes as they lie in memory; 0: empty slot
+    std::uint32_t high = 0;   // its bytes after the eighth, at most three
+    std::int16_t token = 0;   // the token whose rule text it is; 0 when it is no rule's text
+    std::int16_t number = 0;  // what the token carries: a HEX token's value, a keyword's code
+};
+static_assert(sizeof(rule_text) == 16, "one lookup touches one cache line");
+
+class rule_table {
+public:
+    rule_table() noexcept;
+
+    /// The entry of the `length` bytes at `text`, or null when no rule text
+    /// begins with them. Reads 12 bytes at `text` whatever the length, which
+    /// is at most kLongestRuleText.
+    const rule_text* find(const unsigned char* text, std::size_t length) const {
+        std::uint64_t low;
+        std::uint32_t high;
+        key_of(text, length, low, high);
+        for (std::size_t slot = slot_of(low, high);; slot = (slot + 1) % kSlots) {
+            const rule_text& entry = slots_[slot];
+            if (entry.low == low && entry.high == high) return &entry;
+            if (entry.low == 0) return nullptr;
+        }
+    }
+
+    /// Whether some longer rule text begins with the text of `entry`.
+    bool extends(const rule_text& entry) const {
+        const auto slot = static_cast<std::size_t>(&entry - slots_.data());
+        return ((extends_[slot / 64] >> (slot % 64)) & 1U) != 0;
+    }
+
+private:
+    static constexpr std::size_t kSlots = 4096;
+
+    // The text's bytes, those past `length` cleared, as two words; the same
+    // on any byte order, since both the table and the lexer key texts this way.
+    static void key_of(const unsigned char* text, std::size_t length, std::uint64_t& low,
+                       std::uint32_t& high) {
+        static constexpr std::array<unsigned char, 32> kOnes = {
+            0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
+            0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};  // then sixteen zeros
+        std::uint64_t low_mask;
+        std::uint32_t high_mask;
+        std::memcpy(&low, text, sizeof low);
+        std::memcpy(&high, text + sizeof low, sizeof high);
+        std::memcpy(&low_mask, kOnes.data() + 16 - length, sizeof low_mask);
+        std::memcpy(&high_mask, kOnes.data() + 24 - length, sizeof high_mask);
+        low &= low_mask;
+        high &= high_mask;
+    }
+
+    static std::size_t slot_of(std::uint64_t low, std::uint32_t high) {
+        const std::uint64_t mixed = (low ^ (std::uint64_t{high} << 29)) * 0x9E3779B97F4A7C15U;
+        return static_cast<std::size_t>(mixed >> 52);  // the top 12 bits: 4096 slots
+    }
+
+    void add(const char* text, std::size_t length, int token);
+
+    std::array<rule_text, kSlots> slots_{};
+    std::array<std::uint64_t, kSlots / 64> extends_{};  // a bit for each slot
 };
 
-/// The longest text of any rule in the automaton.
-inline constexpr int kLongestRuleText = 11;
-
-/// Built at compile time from the rule table.
-extern const lexer_table kLexerTable;
-inline const lexer_table& lexer_rules() {
-    return kLexerTable;
-}
-
-/// Every complete rule text made only of word characters (0-9, a-z), keyed by
-/// its bytes. When a whole word of the input is one of them, no longer rule
-/// text can begin with the word, so the word is the longest match and its
-/// token is found with one lookup instead of a walk through the automaton.
-struct word_table {
-    /// One text and its token in 16 bytes, so that a lookup touches one line.
-    struct slot {
-        std::uint64_t low = 0;   // the first eight bytes of the text
-        std::uint32_t rest = 0;  // the bytes after the eighth, at most three, and the length
-        std::uint8_t token = 0;  // the token's code less 256; 0 for an empty slot
-        std::uint8_t unused = 0;
-        std::int16_t number = 0;  // what the token carries: a HEX token's value, a keyword's code
-    };
-    static constexpr int kSlotBits = 12;
-    std::array<slot, std::size_t{1} << kSlotBits> slots{};
-};
-static_assert(sizeof(word_table::slot) == 16);
-
-/// The key of a text of `length` bytes (at most kLongestRuleText): its bytes as
-/// they lie in memory, so that the lexer can load them with two plain reads,
-/// and its length in the byte of the second read that no text reaches.
-struct word_key {
-    std::uint64_t low;
-    std::uint32_t rest;
-};
-
-inline constexpr int kLengthShift = std::endian::native == std::endian::little ? 24 : 0;
-
-constexpr std::size_t word_slot(const word_key& key) {
-    const std::uint64_t rest = key.rest;
-    const std::uint64_t mixed = key.low ^ (rest * 0xC2B2AE3D27D4EB4FU);
-    return static_cast<std::size_t>((mixed * 0x9E3779B97F4A7C15U) >> (64 - word_table::kSlotBits));
-}
-
-extern const word_table kWordTable;
-inline const word_table& word_rules() {
-    return kWordTable;
-}
+extern const rule_table kRules;

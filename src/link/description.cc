@@ -1,11 +1,12 @@
 #include "description.h"
 
-#include <cstdlib>
+#include <algorithm>
+#include <bit>
 #include <cstring>
 
 #include "globals.h"
+#include "link/record_arena.h"
 #include "link/segment_index.h"
-#include "run_failure.h"
 
 namespace {
 
@@ -34,20 +35,70 @@ list_tails& tails_of_zl() {
     return tails;
 }
 
+// A name as the operations take it: its length (kNameField when it does not
+// fit a name field) and, for a name shorter than eight characters, the first
+// eight bytes of a name field that holds it, zeros after the name. Read in one
+// pass and built in a register: names are a few characters long, and bytes
+// stored one by one and then read as a word would stall the read.
+struct name_text {
+    const char* text;
+    std::size_t length = 0;
+    std::uint64_t bytes = 0;
+
+    explicit name_text(const char* name) : text(name) {
+        for (; length < sizeof bytes && name[length] != '\0'; ++length) {
+            const std::size_t lane =
+                std::endian::native == std::endian::little ? length : 7 - length;
+            bytes |= std::uint64_t{static_cast<unsigned char>(name[length])} << (8 * lane);
+        }
+        while (length < kNameField && name[length] != '\0') ++length;
+    }
+    bool is_short() const { return length < sizeof bytes; }
+
+    // Whether `field` holds this name: up to and including its NUL, which
+    // never lies past the field. For a short name one comparison of words,
+    // the field's bytes after the NUL cleared, rather than a string compare.
+    bool names(const char (&field)[kNameField]) const {
+        if (!is_short()) return std::memcmp(field, text, length + 1) == 0;
+        static constexpr unsigned char kOnes[16] = {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};
+        std::uint64_t mask;
+        std::uint64_t held;
+        std::memcpy(&mask, kOnes + 7 - length, sizeof mask);  // length + 1 bytes of ones
+        std::memcpy(&held, field, sizeof held);
+        return (held & mask) == bytes;
+    }
+};
+
+// The first segment with this name, or null.
+seg_desc* find_named(const name_text& name) {
+    if (name.length == kNameField) return nullptr;
+    const list_tails& t = tails_of_zl();
+    if (t.seg_count > segment_index::kWalkedLength) {
+        if (!segments_by_name.active()) segments_by_name.build(zl->segs);
+        return segments_by_name.find(name.text, name.length);
+    }
+    for (seg_desc* seg = zl->segs; seg != nullptr; seg = seg->next) {
+        if (name.names(seg->name)) return seg;
+    }
+    return nullptr;
+}
+
 // Names come from the lexer, at most 6 characters; the bound only keeps a
 // longer one from overrunning the field.
-void copy_name(char (&field)[kNameField], const char* name) {
-    std::size_t length = 0;
-    for (; length < kNameField - 1 && name[length] != '\0'; ++length) field[length] = name[length];
+void copy_name(char (&field)[kNameField], const name_text& name) {
+    if (name.is_short()) {
+        std::memcpy(field, &name.bytes, sizeof name.bytes);
+        return;
+    }
+    const std::size_t length = std::min(name.length, kNameField - 1);
+    std::memcpy(field, name.text, length);
     field[length] = '\0';
 }
 
 }  // namespace
 
 void* allocate_record() {
-    void* record = std::malloc(kRecordSize);
-    if (record == nullptr) throw run_failure::out_of_memory();
-    return record;
+    return description_arena().allocate();
 }
 
 void forget_list_tails() {
@@ -60,27 +111,16 @@ void create_link() {}
 void create_segment() {}
 
 seg_desc* find_seg(const char* name) {
-    std::size_t length = 0;
-    while (length < kNameField && name[length] != '\0') ++length;
-    if (length == kNameField) return nullptr;
-    const list_tails& t = tails_of_zl();
-    if (t.seg_count > segment_index::kWalkedLength) {
-        if (!segments_by_name.active()) segments_by_name.build(zl->segs);
-        return segments_by_name.find(name, length);
-    }
-    for (seg_desc* seg = zl->segs; seg != nullptr; seg = seg->next) {
-        // Up to and including the NUL, which never lies past the field.
-        if (std::memcmp(seg->name, name, length + 1) == 0) return seg;
-    }
-    return nullptr;
+    return find_named(name_text(name));
 }
 
 void segment_interfacename(const char* name) {
-    working_seg = find_seg(name);
+    const name_text wanted(name);
+    working_seg = find_named(wanted);
     if (working_seg != nullptr) return;
 
     auto* seg = static_cast<seg_desc*>(allocate_record());
-    copy_name(seg->name, name);
+    copy_name(seg->name, wanted);
     seg->speed = -1;
     seg->duplex = -1;
     seg->state = kNewSegState;
@@ -117,32 +157,13 @@ void link_opt_tablelookup_address(std::int32_t a0, std::int32_t a1, std::int32_t
 void link_opt_tablelookup_interfacename(const char* name) {
     ttl_entry* last = tails_of_zl().last_ttl;
     if (last == nullptr) return;  // the grammar always appends the entry first
-    copy_name(last->ifname, name);
+    copy_name(last->ifname, name_text(name));
     zl->mode |= ZLM_TBLLOOKUP;
 }
 
-// Iterative, so that a list of any length costs no stack.
-void delete_segs(seg_desc* first) {
-    while (first != nullptr) {
-        seg_desc* next = first->next;
-        std::free(first);
-        first = next;
-    }
-}
-
-void delete_ttls(ttl_entry* first) {
-    while (first != nullptr) {
-        ttl_entry* next = first->next;
-        std::free(first);
-        first = next;
-    }
-}
-
 void release_link_description() {
-    if (zl == nullptr) return;
-    if (zl->segs != nullptr) delete_segs(zl->segs);
-    if (zl->ttls != nullptr) delete_ttls(zl->ttls);
-    std::free(zl);
+    // The description and both its lists, all from the one arena.
+    description_arena().release_all();
     zl = nullptr;
     working_seg = nullptr;
     forget_list_tails();

@@ -20,10 +20,8 @@ void link_opt_tablelookup_address(std::int32_t a0, std::int32_t a1, std::int32_t
 /// Completes the entry just appended and sets ZLM_TBLLOOKUP.
 void link_opt_tablelookup_interfacename(const char* name);
 
-void delete_segs(seg_desc* first);
-void delete_ttls(ttl_entry* first);
-
-/// A record of the heap, uncleared; a failed allocation ends the run.
+/// A record of the description's arena, uncleared; a failed allocation ends
+/// the run. Every record lives until release_link_description.
 void* allocate_record();
 
 /// Releases `zl` with both its lists and sets it to null.

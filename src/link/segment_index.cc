@@ -13,8 +13,14 @@ std::size_t hash_of(const char* name, std::size_t length) {
     return hash;
 }
 
+// Up to and including the NUL; names are a few characters long, so a loop
+// costs less than a call.
 bool named(const seg_desc& seg, const char* name, std::size_t length) {
-    return length < kNameField && std::memcmp(seg.name, name, length + 1) == 0;
+    if (length >= kNameField) return false;
+    for (std::size_t i = 0; i <= length; ++i) {
+        if (seg.name[i] != name[i]) return false;
+    }
+    return true;
 }
 
 }  // namespace

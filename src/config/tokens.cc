@@ -1,0 +1,12 @@
+#include "tokens.h"
+
+const char* token_name(int code) {
+    static constexpr const char* kNames[] = {
+        "LINKNAME",  "INTERFACENAME", "DSTROUTE", "FALLOVER", "ROUNDROBIN", "SPILLOVER", "DUMPINFO",
+        "DYMXOR",    "ADD",           "DELETE",   "SAMEADDR", "DIFFADDR",   "STANDBY",   "TRUNK",
+        "TBLLOOKUP", "S100BT",        "S10BT",    "SAUTO",    "HALFDUX",    "FULLDUX",   "SPEED",
+        "DUPLEX",    "ZELNAR",        "SEGMENT",  "END",      "HEX",        "COLON"};
+    if (code == END_OF_INPUT) return "end of input";
+    if (code < LINKNAME || code > COLON) return "?";
+    return kNames[code - LINKNAME];
+}
