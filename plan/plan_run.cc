@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#include <optional>
 
 #include "config/lexer.h"
 #include "config/parser.h"
@@ -21,7 +22,10 @@
 #include "plan/syntax_error_place.h"
 #include "plan/syntax_message.h"
 #include "plan/text_report.h"
+#include "plan/written_word.h"
 #include "run_failure.h"
+#include "standin/model_device.h"
+#include "standin/state_file.h"
 #include "zlconf_version.h"
 
 namespace plan {
@@ -31,13 +35,17 @@ namespace {
 constexpr const char* kDefaultConfig = "/etc/zlumi.conf";
 
 constexpr const char* kUsage =
-    "usage: zlplan [--json] [--full] [--] [<config_file> | - ]\n"
+    "usage: zlplan [--json] [--full] [--strict] [--exit-code]\n"
+    "              [--check [--state FILE]] [--] [<config_file> | - ]\n"
     "       zlplan --help | --version\n"
     "Shows what zlconf would do with the file: for each link block the state read\n"
-    "from the driver and the requests zlconf would send that change it; --full\n"
-    "lists every request and the whole state after each block.\n"
-    "Only reads the driver. Exit status: 0 plan printed, 1 syntax or driver\n"
-    "error, 2 input not readable or wrong arguments.\n";
+    "from the driver, what changes, and the requests zlconf would send that change\n"
+    "it; --full lists every request and the whole state after each block.\n"
+    "Only reads the driver; --check reads none, taking each link from the zlsim\n"
+    "state FILE, or as absent. --strict fails on any warning; --exit-code tells\n"
+    "a change by status 3. Exit status: 0 plan printed, 1 syntax or driver\n"
+    "error (or a warning, with --strict), 2 input not readable or wrong\n"
+    "arguments, 3 some link would change (with --exit-code).\n";
 
 // Restores the device seam however the parse ends.
 class device_in_use {
@@ -84,6 +92,13 @@ void note_syntax_error(whole_plan& plan, const source_window& source,
         problem.caret_column = quote.column;
     }
     problem.message = syntax_message(report);
+    // The token may be a piece of a longer word: quote what the user wrote.
+    const written_word word = word_at(problem.source_line, problem.caret_column);
+    const std::string token = "'" + std::string(report.text) + "'";
+    if (!word.text.empty() && word.text != report.text &&
+        problem.message.starts_with("unexpected " + token)) {
+        problem.message.insert(11 + token.size(), " (in `" + word.text + "`)");
+    }
     problem.hint = syntax_hint(report);
     problem.zlconf_says = syntax_error_line(report);
     plan.stop = problem.at;
@@ -112,6 +127,10 @@ private:
 struct command_line {
     bool json = false;
     bool full = false;
+    bool check = false;
+    bool strict = false;
+    bool exit_code = false;
+    std::optional<std::string> state;
     bool help = false;
     bool version = false;
     std::string path = kDefaultConfig;
@@ -132,6 +151,18 @@ command_line parse_command_line(int argc, char** argv) {
             c.json = true;
         } else if (option && arg == "--full") {
             c.full = true;
+        } else if (option && arg == "--check") {
+            c.check = true;
+        } else if (option && arg == "--strict") {
+            c.strict = true;
+        } else if (option && arg == "--exit-code") {
+            c.exit_code = true;
+        } else if (option && arg == "--state") {
+            if (i + 1 == argc) {
+                c.error = "--state needs a file";
+            } else {
+                c.state = argv[++i];
+            }
         } else if (option && (arg == "-h" || arg == "--help")) {
             c.help = true;
         } else if (option && arg == "--version") {
@@ -145,6 +176,7 @@ command_line parse_command_line(int argc, char** argv) {
             have_path = true;
         }
     }
+    if (c.error.empty() && c.state && !c.check) c.error = "--state goes with --check";
     return c;
 }
 
@@ -201,6 +233,8 @@ int plan_to(plan_output& out, const command_line& c) {
     whole_plan plan;
     plan.input = c.path == "-" ? "<stdin>" : c.path;
     plan.every_request = c.full;
+    plan.strict = c.strict;
+    plan.exit_code = c.exit_code;
     std::string message;
     int status = 1;
     try {
@@ -211,9 +245,21 @@ int plan_to(plan_output& out, const command_line& c) {
             status = 2;
         } else {
             descriptor_source bytes(input.fd(), c.path == "-" ? "standard input" : c.path.c_str());
-            make_plan(plan, bytes, system_device(), out);
+            if (!c.check) {
+                make_plan(plan, bytes, system_device(), out);
+                return plan.status();
+            }
+            // The stand-in driver's model, in this process: no device is opened.
+            plan.driver = c.state ? "links read from the state file " + *c.state
+                                  : "every link taken as absent";
+            standin::model_device offline(c.state ? standin::load_state_file(*c.state)
+                                                  : standin::driver_state{});
+            make_plan(plan, bytes, offline, out);
             return plan.status();
         }
+    } catch (const standin::state_file_error& error) {
+        message = error.what();
+        status = 2;
     } catch (const run_failure& failure) {
         // zlconf's own report of a record it could not allocate names zlconf.
         const bool out_of_memory =
