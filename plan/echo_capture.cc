@@ -38,12 +38,13 @@ void echo_capture::place(char c) {
     }
     from = std::max(from, source_.line_start(lineno));
     std::uint64_t at = source_.find(c, from);
-    if (at == UINT64_MAX) at = from;  // not to be found: keep it in order
+    const bool found = at != UINT64_MAX;
+    if (!found) at = from;  // not to be found: keep it in order
     const source_point point = source_.point_at(at);
     if (!run_ || at != last_ + 1) {
         finish();
         run_ = ignored_text{point.line, point.column, {}};
-        warn(at, point, c);
+        warn(found ? at : UINT64_MAX, point, c);
     }
     run_->text += c;
     last_ = at;
@@ -53,8 +54,10 @@ void echo_capture::place(char c) {
 
 // Once per word: a word may hold several runs. A '#' that begins a line is
 // what a reader takes for a comment, and zlconf does not.
+// `at` is UINT64_MAX for a character not found in the source.
 void echo_capture::warn(std::uint64_t at, const source_point& point, char c) {
-    const source_window::quote quote = source_.quote_at(at);
+    const source_window::quote quote =
+        at == UINT64_MAX ? source_window::quote{} : source_.quote_at(at);
     const written_word word = word_at(quote.text, quote.column);
     const source_point word_point{point.line, point.column - (quote.column - word.column)};
     if (word_point.line == warned_.line && word_point.column == warned_.column) return;
