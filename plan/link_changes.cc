@@ -80,9 +80,9 @@ std::string segment_change(const segment_state& was, const segment_state& is) {
         if (before.empty()) {
             out += after;
         } else if (after.empty()) {
-            out += "no " + before;
+            out.append("no ").append(before);
         } else {
-            out += before + " → " + after;
+            out.append(before).append(" → ").append(after);
         }
     }
     return out;

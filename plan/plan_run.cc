@@ -9,6 +9,7 @@
 #include <cstring>
 #include <new>
 #include <optional>
+#include <utility>
 
 #include "config/lexer.h"
 #include "config/parser.h"
@@ -137,6 +138,19 @@ struct command_line {
     std::string error;
 };
 
+// The options that only switch something on.
+bool* switch_for(command_line& c, const std::string& arg) {
+    static const std::pair<const char*, bool command_line::*> switches[] = {
+        {"--json", &command_line::json},           {"--full", &command_line::full},
+        {"--check", &command_line::check},         {"--strict", &command_line::strict},
+        {"--exit-code", &command_line::exit_code}, {"-h", &command_line::help},
+        {"--help", &command_line::help},           {"--version", &command_line::version}};
+    for (const auto& [name, member] : switches) {
+        if (arg == name) return &(c.*member);
+    }
+    return nullptr;
+}
+
 // After "--" every word is a file name, even one that begins with '-'.
 command_line parse_command_line(int argc, char** argv) {
     command_line c;
@@ -145,28 +159,17 @@ command_line parse_command_line(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         const bool option = !options_done && arg.size() > 1 && arg[0] == '-';
-        if (option && arg == "--") {
+        bool* on = option ? switch_for(c, arg) : nullptr;
+        if (on != nullptr) {
+            *on = true;
+        } else if (option && arg == "--") {
             options_done = true;
-        } else if (option && arg == "--json") {
-            c.json = true;
-        } else if (option && arg == "--full") {
-            c.full = true;
-        } else if (option && arg == "--check") {
-            c.check = true;
-        } else if (option && arg == "--strict") {
-            c.strict = true;
-        } else if (option && arg == "--exit-code") {
-            c.exit_code = true;
         } else if (option && arg == "--state") {
             if (i + 1 == argc) {
                 c.error = "--state needs a file";
             } else {
                 c.state = argv[++i];
             }
-        } else if (option && (arg == "-h" || arg == "--help")) {
-            c.help = true;
-        } else if (option && arg == "--version") {
-            c.version = true;
         } else if (option) {
             c.error = "unknown option " + arg;
         } else if (have_path) {
