@@ -61,6 +61,9 @@ void echo_capture::warn(std::uint64_t at, const source_point& point, char c) {
     const written_word word = word_at(quote.text, quote.column);
     const source_point word_point{point.line, point.column - (quote.column - word.column)};
     if (word_point.line == warned_.line && word_point.column == warned_.column) return;
+    // The rest of such a line is what its writer meant as a comment: one
+    // warning says it.
+    if (point.line == hash_line_) return;
     std::string text;
     if (word.text.empty()) {
         text = "'" + std::string(1, c) +
@@ -68,6 +71,7 @@ void echo_capture::warn(std::uint64_t at, const source_point& point, char c) {
     } else if (word.text.starts_with('#') &&
                quote.text.find_first_not_of(" \t") + 1 == static_cast<std::size_t>(word.column)) {
         text = "comments begin with `^#`; this line is carried out";
+        hash_line_ = point.line;
     } else {
         text = ignored_word_warning(word.text);
     }

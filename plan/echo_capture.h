@@ -46,6 +46,7 @@ private:
     std::uint64_t next_ = 0;           // where the search for the next character starts
     std::uint64_t last_ = UINT64_MAX;  // where the last character stood
     source_point warned_{0, 0};        // the word warned about last
+    std::int64_t hash_line_ = 0;       // a line warned about as beginning with '#'
 };
 
 }  // namespace plan

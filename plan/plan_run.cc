@@ -138,7 +138,9 @@ struct command_line {
     std::string error;
 };
 
-// The options that only switch something on.
+// The options that only switch something on. `c` is written through the
+// pointer returned.
+// cppcheck-suppress constParameter
 bool* switch_for(command_line& c, const std::string& arg) {
     static const std::pair<const char*, bool command_line::*> switches[] = {
         {"--json", &command_line::json},           {"--full", &command_line::full},

@@ -1,12 +1,13 @@
 # --check reads no driver: the driver here has zl2, and the plan takes it as
 # absent. Each thing zlconf would take without a word is warned about, the
-# word shown whole; --strict makes any warning fail the run.
+# word shown whole, a line that begins with "#" once; --strict makes any
+# warning fail the run.
 == state
 link zl2
   mode 0x00000121
   segment ce0 speed 100 duplex 2 state 0x00050111
 == config
-# zl zlumi0 delete end
+# zl zlumi0 delete end # Old
 zl zl2 RoundRobin dymanic
   segmnet ce1 trunk ;
   seg ce0 delet end
