@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <map>
 #include <utility>
 
 #include "standin/number_text.h"
@@ -88,18 +89,25 @@ std::string segment_change(const segment_state& was, const segment_state& is) {
     return out;
 }
 
-const segment_state* find_segment(const link_state& link, const std::string& name) {
-    const auto found = std::find_if(link.segments.begin(), link.segments.end(),
-                                    [&](const segment_state& s) { return s.name == name; });
-    return found == link.segments.end() ? nullptr : &*found;
-}
+// A link's segments by name and entries by address, first of each: a link
+// may hold thousands, and a block is compared whole.
+struct link_index {
+    explicit link_index(const link_state& link) {
+        for (const segment_state& s : link.segments) segments.emplace(s.name, &s);
+        for (const lookup_entry& e : link.entries) entries.emplace(e.address, &e);
+    }
+    const segment_state* segment(const std::string& name) const {
+        const auto found = segments.find(name);
+        return found == segments.end() ? nullptr : found->second;
+    }
+    const lookup_entry* entry(const lookup_entry& like) const {
+        const auto found = entries.find(like.address);
+        return found == entries.end() ? nullptr : found->second;
+    }
 
-const lookup_entry* find_entry(const link_state& link, const lookup_entry& like) {
-    const auto found =
-        std::find_if(link.entries.begin(), link.entries.end(),
-                     [&](const lookup_entry& e) { return e.address == like.address; });
-    return found == link.entries.end() ? nullptr : &*found;
-}
+    std::map<std::string, const segment_state*> segments;
+    std::map<std::array<std::uint8_t, kEtherAddrLen>, const lookup_entry*> entries;
+};
 
 }  // namespace
 
@@ -112,13 +120,15 @@ std::vector<std::string> link_changes(const std::optional<link_state>& before,
     }
     const link_state empty;
     const link_state& was = before ? *before : empty;
+    const link_index old_index(was);
+    const link_index new_index(*after);
     if (!before) {
         out.push_back("+ link " + after->record_name + " (" + mode_words(after->mode) + ")");
     } else if (mode_words(was.mode) != mode_words(after->mode)) {
         out.push_back("mode " + mode_words(was.mode) + " → " + mode_words(after->mode));
     }
     for (const segment_state& s : after->segments) {
-        const segment_state* old = find_segment(was, s.name);
+        const segment_state* old = old_index.segment(s.name);
         if (old == nullptr) {
             out.push_back("+ " + s.name + segment_words(s.state));
         } else if (std::string change = segment_change(*old, s); !change.empty()) {
@@ -126,10 +136,10 @@ std::vector<std::string> link_changes(const std::optional<link_state>& before,
         }
     }
     for (const segment_state& s : was.segments) {
-        if (find_segment(*after, s.name) == nullptr) out.push_back("− " + s.name);
+        if (new_index.segment(s.name) == nullptr) out.push_back("− " + s.name);
     }
     for (const lookup_entry& e : after->entries) {
-        const lookup_entry* old = find_entry(was, e);
+        const lookup_entry* old = old_index.entry(e);
         const std::string address = standin::ether_address_text(e.address);
         if (old == nullptr) {
             out.push_back("+ " + address + " → " + e.ifname);
@@ -138,7 +148,7 @@ std::vector<std::string> link_changes(const std::optional<link_state>& before,
         }
     }
     for (const lookup_entry& e : was.entries) {
-        if (find_entry(*after, e) == nullptr) {
+        if (new_index.entry(e) == nullptr) {
             out.push_back("− " + standin::ether_address_text(e.address));
         }
     }
