@@ -11,7 +11,7 @@ _zlplan() {
     local cur="${COMP_WORDS[COMP_CWORD]}"
     COMPREPLY=()
     if [[ $cur == -* ]]; then
-        COMPREPLY=($(compgen -W "--json --help --version" -- "$cur"))
+        COMPREPLY=($(compgen -W "--json --full --check --state --strict --exit-code --help --version" -- "$cur"))
     else
         COMPREPLY=($(compgen -f -- "$cur"))
     fi

@@ -4,10 +4,11 @@
 #include <new>
 
 #include "globals.h"
+#include "plan/written_word.h"
 
 namespace plan {
 
-echo_capture::echo_capture(source_window& source, plan_output& out, const whole_plan& plan)
+echo_capture::echo_capture(source_window& source, plan_output& out, whole_plan& plan)
     : source_(source), out_(out), plan_(plan) {
     const cookie_io_functions_t functions{nullptr, &echo_capture::write, nullptr, nullptr};
     stream_ = fopencookie(this, "w", functions);
@@ -37,16 +38,46 @@ void echo_capture::place(char c) {
     }
     from = std::max(from, source_.line_start(lineno));
     std::uint64_t at = source_.find(c, from);
-    if (at == UINT64_MAX) at = from;  // not to be found: keep it in order
+    const bool found = at != UINT64_MAX;
+    if (!found) at = from;  // not to be found: keep it in order
     const source_point point = source_.point_at(at);
     if (!run_ || at != last_ + 1) {
         finish();
         run_ = ignored_text{point.line, point.column, {}};
+        warn(found ? at : UINT64_MAX, point, c);
     }
     run_->text += c;
     last_ = at;
     next_ = at + 1;
     source_.reached(next_);
+}
+
+// Once per word: a word may hold several runs. A '#' that begins a line is
+// what a reader takes for a comment, and zlconf does not.
+// `at` is UINT64_MAX for a character not found in the source.
+void echo_capture::warn(std::uint64_t at, const source_point& point, char c) {
+    const source_window::quote quote =
+        at == UINT64_MAX ? source_window::quote{} : source_.quote_at(at);
+    const written_word word = word_at(quote.text, quote.column);
+    const source_point word_point{point.line, point.column - (quote.column - word.column)};
+    if (word_point.line == warned_.line && word_point.column == warned_.column) return;
+    // The rest of such a line is what its writer meant as a comment: one
+    // warning says it.
+    if (point.line == hash_line_) return;
+    std::string text;
+    if (word.text.empty()) {
+        text = "'" + std::string(1, c) +
+               "' forms no token; zlconf copies it to standard output and otherwise ignores it";
+    } else if (word.text.starts_with('#') &&
+               quote.text.find_first_not_of(" \t") + 1 == static_cast<std::size_t>(word.column)) {
+        text = "comments begin with `^#`; this line is carried out";
+        hash_line_ = point.line;
+    } else {
+        text = ignored_word_warning(word.text);
+    }
+    warned_ = word_point;
+    ++plan_.warnings;
+    out_.warning(plan_, {word_point, text});
 }
 
 void echo_capture::finish() {

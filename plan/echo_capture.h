@@ -16,8 +16,9 @@ namespace plan {
 
 class echo_capture {
 public:
-    /// Each run of adjacent characters goes to `out` once it is complete.
-    echo_capture(source_window& source, plan_output& out, const whole_plan& plan);
+    /// Each run of adjacent characters goes to `out` once it is complete;
+    /// the word it stands in is warned about when the run begins.
+    echo_capture(source_window& source, plan_output& out, whole_plan& plan);
     ~echo_capture();
     echo_capture(const echo_capture&) = delete;
     echo_capture& operator=(const echo_capture&) = delete;
@@ -34,15 +35,18 @@ public:
 private:
     static ssize_t write(void* self, const char* bytes, std::size_t size);
     void place(char c);
+    void warn(std::uint64_t at, const source_point& point, char c);
 
     source_window& source_;
     plan_output& out_;
-    const whole_plan& plan_;
+    whole_plan& plan_;
     const lexer* lex_ = nullptr;
     std::FILE* stream_;
     std::optional<ignored_text> run_;
     std::uint64_t next_ = 0;           // where the search for the next character starts
     std::uint64_t last_ = UINT64_MAX;  // where the last character stood
+    source_point warned_{0, 0};        // the word warned about last
+    std::int64_t hash_line_ = 0;       // a line warned about as beginning with '#'
 };
 
 }  // namespace plan

@@ -4,6 +4,8 @@
 #include <nlohmann/json.hpp>
 
 #include "plan/bit_names.h"
+#include "plan/link_changes.h"
+#include "plan/link_json.h"
 #include "plan/request_text.h"
 #include "plan/text_report.h"
 #include "standin/number_text.h"
@@ -14,53 +16,8 @@ namespace {
 
 using json = nlohmann::ordered_json;
 
-json bits_json(std::uint32_t value, const std::vector<std::string>& names) {
-    return {{"value", value}, {"hex", standin::hex32(value)}, {"bits", names}};
-}
-
 json point_json(const source_point& at) {
     return {{"line", at.line}, {"column", at.column}};
-}
-
-json entry_json(const std::array<std::uint8_t, kEtherAddrLen>& address, const std::string& ifname) {
-    return {{"eaddr", standin::ether_address_text(address)}, {"interface", ifname}};
-}
-
-json snapshot_json(const link_snapshot& link) {
-    json segments = json::array();
-    for (const segment_snapshot& s : link.segments) {
-        segments.push_back({{"name", s.name},
-                            {"speed", s.speed},
-                            {"duplex", s.duplex},
-                            {"state", bits_json(s.state, state_bits(s.state))}});
-    }
-    json entries = json::array();
-    for (const entry_snapshot& e : link.entries) {
-        json entry = entry_json(e.address, e.ifname);
-        entry["installed"] = e.installed;
-        entries.push_back(entry);
-    }
-    return {{"name", link.name},
-            {"mode", bits_json(link.mode, mode_bits(link.mode))},
-            {"segments", segments},
-            {"table_lookup", entries}};
-}
-
-json after_json(const standin::link_state& link) {
-    const std::uint32_t mode = link.mode | ZLM_EXISTS;
-    json segments = json::array();
-    for (const standin::segment_state& s : link.segments) {
-        const std::uint32_t state = s.state | ZLS_EXISTS;
-        segments.push_back({{"name", s.name}, {"state", bits_json(state, state_bits(state))}});
-    }
-    json entries = json::array();
-    for (const standin::lookup_entry& e : link.entries) {
-        entries.push_back(entry_json(e.address, e.ifname));
-    }
-    return {{"name", link.record_name},
-            {"mode", bits_json(mode, mode_bits(mode))},
-            {"segments", segments},
-            {"table_lookup", entries}};
 }
 
 json request_json(const recorded_request& r) {
@@ -71,7 +28,7 @@ json request_json(const recorded_request& r) {
         out["name"] = *d.stem;
         out["unit"] = *d.unit;
     }
-    if (d.flags) out["flags"] = bits_json(*d.flags, d.flag_names);
+    if (d.flags) out["flags"] = word_json(*d.flags, d.flag_names);
     if (d.address) out["eaddr"] = *d.address;
     return out;
 }
@@ -87,14 +44,17 @@ json link_head_json(const link_plan& link) {
     out["reads"] = {{"ZLIOGLINK", link.reads.links},
                     {"ZLIOGSEG", link.reads.segments},
                     {"ZLIOGTL", link.reads.entries}};
-    if (link.read) out["read"] = snapshot_json(*link.read);
+    out["read"] = link.read ? link_json(*link.read) : json(nullptr);
     json dumpinfos = json::array();
     for (const dumpinfo_report& d : link.dumpinfos) {
         dumpinfos.push_back({{"at", point_json(d.at)}, {"text", dumpinfo_text(d.link)}});
     }
     out["dumpinfo"] = dumpinfos;
     out["committed"] = link.committed;
-    if (link.committed) out["end"] = point_json(link.end);
+    if (link.committed) {
+        out["end"] = point_json(link.end);
+        out["changes"] = link.changes;
+    }
     return out;
 }
 
@@ -104,7 +64,7 @@ json link_tail_json(const link_plan& link) {
                 {"exists_after", link.exists_after},
                 {"segments_after", link.segments_after},
                 {"table_lookup_after", link.entries_after}};
-    if (link.after) out["after"] = after_json(*link.after);
+    out["after"] = link.after ? link_json(*link.after) : json(nullptr);
     return out;
 }
 
@@ -150,7 +110,10 @@ void json_output::put(const std::string& text) {
 }
 
 void json_output::begin(const whole_plan& plan) {
-    put("{\n  \"input\": " + dumped(plan.input, 2) + ",\n  \"links\": [");
+    put("{\n  \"schema\": " + std::to_string(kJsonSchema) +
+        ",\n  \"input\": " + dumped(plan.input, 2));
+    if (!plan.driver.empty()) put(",\n  \"driver\": " + dumped(plan.driver, 2));
+    put(",\n  \"links\": [");
     begun_ = true;
 }
 
@@ -176,15 +139,20 @@ void json_output::link(const whole_plan&, const link_plan& link) {
     put(dumped(link_tail_json(link), 4).substr(1));
 }
 
-void json_output::ignored(const whole_plan& plan, const ignored_text& text) {
-    const std::string warning = warning_text(plan, text);
-    std::fwrite(warning.data(), 1, warning.size(), diagnostics_);
+void json_output::warning(const whole_plan& plan, const plan_warning& w) {
+    const std::string text = warning_text(plan, w);
+    std::fwrite(text.data(), 1, text.size(), diagnostics_);
+    warnings_.push_back({{"at", point_json(w.at)}, {"text", w.text}});
+}
+
+void json_output::ignored(const whole_plan&, const ignored_text& text) {
     ignored_.push_back({{"at", point_json({text.line, text.column})}, {"text", text.text}});
 }
 
 void json_output::close_links() {
     put(links_ == 0 ? "]" : "\n  ]");
     put(",\n  \"ignored\": " + dumped(ignored_, 2));
+    put(",\n  \"warnings\": " + dumped(warnings_, 2));
 }
 
 void json_output::end(const whole_plan& plan) {

@@ -20,6 +20,7 @@ public:
     void begin(const whole_plan& plan) override;
     void link(const whole_plan& plan, const link_plan& link) override;
     void ignored(const whole_plan& plan, const ignored_text& text) override;
+    void warning(const whole_plan& plan, const plan_warning& warning) override;
     void end(const whole_plan& plan) override;
     void fail(const whole_plan& plan, const std::string& message, int status) override;
 
@@ -32,6 +33,7 @@ private:
     bool begun_ = false;
     std::size_t links_ = 0;
     nlohmann::ordered_json ignored_ = nlohmann::ordered_json::array();
+    nlohmann::ordered_json warnings_ = nlohmann::ordered_json::array();
 };
 
 }  // namespace plan

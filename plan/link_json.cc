@@ -5,15 +5,11 @@
 
 namespace plan {
 
-namespace {
-
 using json = nlohmann::ordered_json;
 
 json word_json(std::uint32_t value, const std::vector<std::string>& names) {
     return {{"value", value}, {"hex", standin::hex32(value)}, {"bits", names}};
 }
-
-}  // namespace
 
 json link_json(const link_snapshot& link) {
     json segments = json::array();
@@ -33,6 +29,17 @@ json link_json(const link_snapshot& link) {
             {"mode", word_json(link.mode, mode_bits(link.mode))},
             {"segments", segments},
             {"table_lookup", entries}};
+}
+
+json link_json(const standin::link_state& link) {
+    link_snapshot read{link.record_name, link.mode | ZLM_EXISTS, {}, {}};
+    for (const standin::segment_state& s : link.segments) {
+        read.segments.push_back({s.name, s.speed, s.duplex, s.state | ZLS_EXISTS});
+    }
+    for (const standin::lookup_entry& e : link.entries) {
+        read.entries.push_back({e.address, e.ifname, true});
+    }
+    return link_json(read);
 }
 
 }  // namespace plan

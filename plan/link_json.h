@@ -3,16 +3,27 @@
 // schema/link.schema.json; kJsonSchema is its version.
 #pragma once
 
+#include <cstdint>
 #include <nlohmann/json.hpp>
+#include <string>
+#include <vector>
 
 #include "plan/link_snapshot.h"
+#include "standin/link_state.h"
 
 namespace plan {
 
 /// The top-level "schema" of every JSON document the companions print.
 inline constexpr int kJsonSchema = 1;
 
+/// A 32-bit word with its bits named: {"value", "hex", "bits"}.
+nlohmann::ordered_json word_json(std::uint32_t value, const std::vector<std::string>& names);
+
 /// {"name", "mode", "segments", "table_lookup"}; words as {"value", "hex", "bits"}.
 nlohmann::ordered_json link_json(const link_snapshot& link);
+
+/// The same for a link the driver holds, as a read of it would report it:
+/// every entry installed.
+nlohmann::ordered_json link_json(const standin::link_state& link);
 
 }  // namespace plan

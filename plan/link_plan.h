@@ -45,6 +45,15 @@ struct link_plan {
     std::size_t segments_after = 0;
     std::size_t entries_after = 0;
     std::optional<standin::link_state> after;  // the whole link, with every_request
+    /// What the block changes in the driver, one phrase each: "mode dynamic →
+    /// roundrobin", "+ ce2 (trunk, 100bt full)"; empty for no change.
+    std::vector<std::string> changes;
+};
+
+/// Something zlconf would take without a word, that is likely not what was meant.
+struct plan_warning {
+    source_point at;
+    std::string text;
 };
 
 /// Characters that form no token; zlconf copies them to standard output.
@@ -78,13 +87,24 @@ struct whole_plan {
     std::optional<link_plan> block;
     std::size_t committed = 0;  // link blocks that reached their end
     std::size_t requests = 0;   // the requests of their ends
+    std::size_t changing = 0;   // committed blocks that change the driver
+    std::size_t warnings = 0;
+    std::string driver;  // where links are read from, when not the driver itself
     enum outcome outcome = outcome::accepted;
     std::optional<syntax_problem> syntax;
     std::optional<read_failure> failure;
     std::string zlconf_message;        // what zlconf prints when the run stops early
     std::optional<source_point> stop;  // where the run stops early
 
-    int status() const { return outcome == outcome::accepted ? 0 : 1; }
+    bool strict = false;     // a warning fails the run
+    bool exit_code = false;  // a change is told by status 3
+
+    /// 0, or 3 under exit_code when some link would change; 1 when zlconf
+    /// would stop early, or under strict when there is a warning.
+    int status() const {
+        if (outcome != outcome::accepted || (strict && warnings > 0)) return 1;
+        return exit_code && changing > 0 ? 3 : 0;
+    }
 };
 
 }  // namespace plan

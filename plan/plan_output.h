@@ -17,6 +17,8 @@ public:
     virtual void link(const whole_plan& plan, const link_plan& link) = 0;
     /// A run of characters that form no token.
     virtual void ignored(const whole_plan& plan, const ignored_text& text) = 0;
+    /// Something zlconf would take that is likely not what was meant.
+    virtual void warning(const whole_plan& plan, const plan_warning& warning) = 0;
     /// After the last block: how the run ends.
     virtual void end(const whole_plan& plan) = 0;
     /// The plan could not be made: `message` says why, `status` is the exit

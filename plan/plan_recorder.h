@@ -4,6 +4,9 @@
 // at its end.
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "config/actions.h"
 #include "config/lexer.h"
 #include "plan/link_plan.h"
@@ -32,6 +35,8 @@ public:
     void link_opt_spillover() override { zlconf_.link_opt_spillover(); }
     void link_opt_tablelookup_address(std::int32_t a0, std::int32_t a1, std::int32_t a2,
                                       std::int32_t a3, std::int32_t a4, std::int32_t a5) override {
+        // The line only: the address's bytes may stand apart.
+        entry_points_.push_back({here().line, 0});
         zlconf_.link_opt_tablelookup_address(a0, a1, a2, a3, a4, a5);
     }
     void link_opt_tablelookup_interfacename(const char* name) override {
@@ -57,6 +62,8 @@ public:
 
 private:
     source_point here() const { return source_.point_at(lex_.token_offset()); }
+    void warn(const source_point& at, const std::string& text);
+    void check_entries();
 
     config_actions& zlconf_;
     const lexer& lex_;
@@ -64,6 +71,7 @@ private:
     const source_window& source_;
     whole_plan& plan_;
     plan_output& out_;
+    std::vector<source_point> entry_points_;  // the block's table-lookup statements
 };
 
 }  // namespace plan

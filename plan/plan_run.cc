@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#include <optional>
+#include <utility>
 
 #include "config/lexer.h"
 #include "config/parser.h"
@@ -21,7 +23,10 @@
 #include "plan/syntax_error_place.h"
 #include "plan/syntax_message.h"
 #include "plan/text_report.h"
+#include "plan/written_word.h"
 #include "run_failure.h"
+#include "standin/model_device.h"
+#include "standin/state_file.h"
 #include "zlconf_version.h"
 
 namespace plan {
@@ -31,13 +36,17 @@ namespace {
 constexpr const char* kDefaultConfig = "/etc/zlumi.conf";
 
 constexpr const char* kUsage =
-    "usage: zlplan [--json] [--full] [--] [<config_file> | - ]\n"
+    "usage: zlplan [--json] [--full] [--strict] [--exit-code]\n"
+    "              [--check [--state FILE]] [--] [<config_file> | - ]\n"
     "       zlplan --help | --version\n"
     "Shows what zlconf would do with the file: for each link block the state read\n"
-    "from the driver and the requests zlconf would send that change it; --full\n"
-    "lists every request and the whole state after each block.\n"
-    "Only reads the driver. Exit status: 0 plan printed, 1 syntax or driver\n"
-    "error, 2 input not readable or wrong arguments.\n";
+    "from the driver, what changes, and the requests zlconf would send that change\n"
+    "it; --full lists every request and the whole state after each block.\n"
+    "Only reads the driver; --check reads none, taking each link from the zlsim\n"
+    "state FILE, or as absent. --strict fails on any warning; --exit-code tells\n"
+    "a change by status 3. Exit status: 0 plan printed, 1 syntax or driver\n"
+    "error (or a warning, with --strict), 2 input not readable or wrong\n"
+    "arguments, 3 some link would change (with --exit-code).\n";
 
 // Restores the device seam however the parse ends.
 class device_in_use {
@@ -84,6 +93,13 @@ void note_syntax_error(whole_plan& plan, const source_window& source,
         problem.caret_column = quote.column;
     }
     problem.message = syntax_message(report);
+    // The token may be a piece of a longer word: quote what the user wrote.
+    const written_word word = word_at(problem.source_line, problem.caret_column);
+    const std::string token = "'" + std::string(report.text) + "'";
+    if (!word.text.empty() && word.text != report.text &&
+        problem.message.starts_with("unexpected " + token)) {
+        problem.message.insert(11 + token.size(), " (in `" + word.text + "`)");
+    }
     problem.hint = syntax_hint(report);
     problem.zlconf_says = syntax_error_line(report);
     plan.stop = problem.at;
@@ -112,11 +128,30 @@ private:
 struct command_line {
     bool json = false;
     bool full = false;
+    bool check = false;
+    bool strict = false;
+    bool exit_code = false;
+    std::optional<std::string> state;
     bool help = false;
     bool version = false;
     std::string path = kDefaultConfig;
     std::string error;
 };
+
+// The options that only switch something on. `c` is written through the
+// pointer returned.
+// cppcheck-suppress constParameter
+bool* switch_for(command_line& c, const std::string& arg) {
+    static const std::pair<const char*, bool command_line::*> switches[] = {
+        {"--json", &command_line::json},           {"--full", &command_line::full},
+        {"--check", &command_line::check},         {"--strict", &command_line::strict},
+        {"--exit-code", &command_line::exit_code}, {"-h", &command_line::help},
+        {"--help", &command_line::help},           {"--version", &command_line::version}};
+    for (const auto& [name, member] : switches) {
+        if (arg == name) return &(c.*member);
+    }
+    return nullptr;
+}
 
 // After "--" every word is a file name, even one that begins with '-'.
 command_line parse_command_line(int argc, char** argv) {
@@ -126,16 +161,17 @@ command_line parse_command_line(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         const bool option = !options_done && arg.size() > 1 && arg[0] == '-';
-        if (option && arg == "--") {
+        bool* on = option ? switch_for(c, arg) : nullptr;
+        if (on != nullptr) {
+            *on = true;
+        } else if (option && arg == "--") {
             options_done = true;
-        } else if (option && arg == "--json") {
-            c.json = true;
-        } else if (option && arg == "--full") {
-            c.full = true;
-        } else if (option && (arg == "-h" || arg == "--help")) {
-            c.help = true;
-        } else if (option && arg == "--version") {
-            c.version = true;
+        } else if (option && arg == "--state") {
+            if (i + 1 == argc) {
+                c.error = "--state needs a file";
+            } else {
+                c.state = argv[++i];
+            }
         } else if (option) {
             c.error = "unknown option " + arg;
         } else if (have_path) {
@@ -145,6 +181,7 @@ command_line parse_command_line(int argc, char** argv) {
             have_path = true;
         }
     }
+    if (c.error.empty() && c.state && !c.check) c.error = "--state goes with --check";
     return c;
 }
 
@@ -201,6 +238,8 @@ int plan_to(plan_output& out, const command_line& c) {
     whole_plan plan;
     plan.input = c.path == "-" ? "<stdin>" : c.path;
     plan.every_request = c.full;
+    plan.strict = c.strict;
+    plan.exit_code = c.exit_code;
     std::string message;
     int status = 1;
     try {
@@ -211,9 +250,21 @@ int plan_to(plan_output& out, const command_line& c) {
             status = 2;
         } else {
             descriptor_source bytes(input.fd(), c.path == "-" ? "standard input" : c.path.c_str());
-            make_plan(plan, bytes, system_device(), out);
+            if (!c.check) {
+                make_plan(plan, bytes, system_device(), out);
+                return plan.status();
+            }
+            // The stand-in driver's model, in this process: no device is opened.
+            plan.driver = c.state ? "links read from the state file " + *c.state
+                                  : "every link taken as absent";
+            standin::model_device offline(c.state ? standin::load_state_file(*c.state)
+                                                  : standin::driver_state{});
+            make_plan(plan, bytes, offline, out);
             return plan.status();
         }
+    } catch (const standin::state_file_error& error) {
+        message = error.what();
+        status = 2;
     } catch (const run_failure& failure) {
         // zlconf's own report of a record it could not allocate names zlconf.
         const bool out_of_memory =

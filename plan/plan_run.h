@@ -17,7 +17,9 @@ void make_plan(whole_plan& plan, byte_source& in, device& real, plan_output& out
 
 /// Exit status: 0 the plan was printed and zlconf would accept the whole
 /// file; 1 a syntax error, a link that cannot be opened or read, an over-long
-/// scan, wrong arguments, or no memory; 2 the input cannot be read.
+/// scan, no memory, or with --strict a warning; 2 the input (or --check's
+/// state file) cannot be read, or wrong arguments; 3 with --exit-code, the
+/// plan is otherwise 0 and some link would change.
 int zlplan_main(int argc, char** argv);
 
 }  // namespace plan

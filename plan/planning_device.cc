@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string_view>
 
+#include "plan/link_changes.h"
 #include "standin/interface_names.h"
 #include "standin/name_text.h"
 
@@ -150,6 +151,10 @@ int planning_device::close(int fd) {
     link_visit& visit = *kept;
     open_.erase(found);
     if (!visit.predicted) predicted_.replace_link(visit.device, visit.driver_read);
+    std::optional<standin::link_state> before;
+    if (const auto was = predicted_.state().find(visit.device); was != predicted_.state().end()) {
+        before = was->second;
+    }
     for (const recorded_request& r : visit.requests) {
         predicted_.handle(visit.device, r.code, r.fields);
     }
@@ -162,6 +167,8 @@ int planning_device::close(int fd) {
         visit.entries_after = after->second.entries.size();
         if (every_request_) visit.after = after->second;
     }
+    visit.changes =
+        link_changes(before, visit.exists_after ? std::optional(after->second) : std::nullopt);
     return real_.close(fd);
 }
 

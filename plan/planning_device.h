@@ -9,6 +9,7 @@
 // requests applied by the stand-in driver's model of the driver.
 #pragma once
 
+#include <cerrno>
 #include <cstddef>
 #include <cstdint>
 #include <map>
@@ -46,6 +47,11 @@ struct read_counts {
     std::size_t entries = 0;
 };
 
+/// A driver that does not have the link answers ZLIOGLINK with one of these.
+inline bool means_no_such_link(int error) {
+    return error == ENXIO || error == ENOENT || error == ENODEV;
+}
+
 /// One link from its opening to its closing.
 struct link_visit {
     std::string device;
@@ -68,6 +74,8 @@ struct link_visit {
     std::size_t entries_after = 0;
     /// The whole link afterwards, with every_request only.
     std::optional<standin::link_state> after;
+    /// What the block changes, in words (see link_changes).
+    std::vector<std::string> changes;
     /// The segments read, in order, and the first of them that no request has
     /// named yet: zlconf sends its segments in the order it read them.
     std::vector<standin::segment_state> segments_read;

@@ -8,6 +8,7 @@
 
 #include "driver/requests.h"
 #include "plan/bit_names.h"
+#include "plan/link_changes.h"
 #include "plan/request_text.h"
 #include "plan/syntax_message.h"
 #include "standin/name_text.h"
@@ -108,11 +109,6 @@ std::string size_text(std::size_t segments, std::size_t entries) {
            counted(entries, "table-lookup entry", "table-lookup entries");
 }
 
-// A driver that does not have the link answers ZLIOGLINK with one of these.
-bool means_no_such_link(int error) {
-    return error == ENXIO || error == ENOENT || error == ENODEV;
-}
-
 std::string how_read(const link_plan& link) {
     if (link.predicted) {
         std::string out = "  read: predicted from the blocks above, as zlconf would find it then";
@@ -157,6 +153,7 @@ std::string link_head(const whole_plan& plan, const link_plan& link) {
         out += indented(dumpinfo_text(d.link), "    ");
     }
     if (!link.committed) return out + "  not committed: the run stops before this block's end\n";
+    out += "  changes: " + changes_text(link.changes) + "\n";
     return out + format("  requests at its end, line %" PRId64 ":\n", link.end.line);
 }
 
@@ -203,9 +200,8 @@ std::string stop_note(const whole_plan& plan) {
     return note;
 }
 
-std::string warning_text(const whole_plan& plan, const ignored_text& t) {
-    return at_text(plan, {t.line, t.column}) + "warning: '" + t.text +
-           "' forms no token; zlconf copies it to standard output and otherwise ignores it\n";
+std::string warning_text(const whole_plan& plan, const plan_warning& w) {
+    return at_text(plan, w.at) + "warning: " + w.text + "\n";
 }
 
 std::string stop_text(const whole_plan& plan) {
@@ -240,6 +236,7 @@ void text_output::begin(const whole_plan& plan) {
     put(out_, "Plan for " + plan.input +
                   "\nWhat zlconf would do if the driver accepted every request; nothing has "
                   "been sent.\n");
+    if (!plan.driver.empty()) put(out_, "Checked without a driver: " + plan.driver + ".\n");
 }
 
 // A request at a time: one block may hold as many as the file has statements.
@@ -252,8 +249,11 @@ void text_output::link(const whole_plan& plan, const link_plan& link) {
     put(out_, unchanged_text(link) + after_summary(link));
 }
 
-void text_output::ignored(const whole_plan& plan, const ignored_text& text) {
-    put(diagnostics_, warning_text(plan, text));
+// The warning about the word it stands in says it all.
+void text_output::ignored(const whole_plan&, const ignored_text&) {}
+
+void text_output::warning(const whole_plan& plan, const plan_warning& w) {
+    put(diagnostics_, warning_text(plan, w));
 }
 
 void text_output::end(const whole_plan& plan) {

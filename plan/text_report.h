@@ -17,6 +17,7 @@ public:
     void begin(const whole_plan& plan) override;
     void link(const whole_plan& plan, const link_plan& link) override;
     void ignored(const whole_plan& plan, const ignored_text& text) override;
+    void warning(const whole_plan& plan, const plan_warning& warning) override;
     void end(const whole_plan& plan) override;
     /// Nothing beyond the message that zlplan writes itself.
     void fail(const whole_plan& plan, const std::string& message, int status) override;
@@ -31,8 +32,8 @@ private:
 /// Describes a failed open or read: "open /dev/zl1 failed: No such file or directory".
 std::string failure_text(const read_failure& failure);
 
-/// The warning for characters that form no token.
-std::string warning_text(const whole_plan& plan, const ignored_text& text);
+/// A warning in the FILE:LINE:COLUMN form.
+std::string warning_text(const whole_plan& plan, const plan_warning& warning);
 
 /// Where and why the run stops early, with a note of what zlconf does then;
 /// empty when it does not stop early.

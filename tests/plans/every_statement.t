@@ -42,6 +42,7 @@ link zl2 (site.conf:1)
     Table Lookup addresses
       02:00:00:0a:0b:0c\tLink ce0
       00:1b:21:ff:00:01\tLink kce7
+  changes: mode dynamic+dstroute \xe2\x86\x92 roundrobin+tablelookup; ce1 standby \xe2\x86\x92 trunk, 10bt, half, sameaddr \xe2\x86\x92 diffaddr; + kce7 (standby, auto); \xe2\x88\x92 ce0; + 00:1b:21:ff:00:01 \xe2\x86\x92 kce7
   requests at its end, line 4:
      1  ZLIODSEG   ce0    name=ce unit=0  flags=0x00058111 100BT|FULLDUX|DELETE|SAMEADDR|TRUNK|EXISTS
      2  ZLIOSSEG   ce0    name=ce unit=0  flags=0x00000000
@@ -57,6 +58,7 @@ link zl4 (site.conf:5)
   read from the driver with ZLIOGLINK, ZLIOGSEG
     Zelnar zl4   mode 0x00000101  DYMXOR|EXISTS
       Segment zme10 speed 10 duplex 1 state 0x000a0111  10BT|HALFDUX|SAMEADDR|TRUNK|EXISTS
+  changes: \xe2\x88\x92 link zl4
   requests at its end, line 5:
      2  ZLIOASEG   tcea   name=tce unit=10  flags=0x00001110 NEW|SAMEADDR|TRUNK
      3  ZLIOSSEG   tcea   name=tce unit=10  flags=0x00000110 SAMEADDR|TRUNK
@@ -67,6 +69,7 @@ link zl4 (site.conf:5)
 link zl5 (site.conf:6)
   read: ZLIOGLINK found no such link; it starts new and is created at its end
     Zelnar zl5   mode 0x00001100  NEW|DYMXOR
+  changes: + link zl5 (spillover); + ce0 (trunk)
   requests at its end, line 6:
      1  ZLIOCLINK
      2  ZLIOASEG   ce0    name=ce unit=0  flags=0x00009110 DELETE|NEW|SAMEADDR|TRUNK
@@ -79,6 +82,7 @@ link zl4 (site.conf:7)
   read: predicted from the blocks above, as zlconf would find it then (0 segments, 0 table-lookup entries)
   dumpinfo at line 7 prints:
     Zelnar zl4   mode 0x00001040
+  changes: + link zl4 (fallover)
   requests at its end, line 7:
      1  ZLIOCLINK
      2  ZLIOSMODE  flags=0x00001040 NEW|FALLOVER

@@ -28,6 +28,7 @@ link zlumi0 (site.conf:1)
     Zelnar zlumi0   mode 0x00000011
       Segment ce0 speed 100 duplex 2 state 0x00050111
       Segment ce1 speed 100 duplex 2 state 0x00050121
+  changes: mode dynamic \xe2\x86\x92 roundrobin; ce1 trunk \xe2\x86\x92 standby
   requests at its end, line 5:
      2  ZLIOSSEG   ce1    name=ce unit=1  flags=0x00050121 100BT|FULLDUX|SAMEADDR|STANDBY|EXISTS
      3  ZLIOSMODE  flags=0x00000011 ROUNDROBIN|EXISTS
@@ -38,6 +39,7 @@ link zlumi0 (site.conf:1)
 link zl1 (site.conf:6)
   read: ZLIOGLINK found no such link; it starts new and is created at its end
     Zelnar zl1   mode 0x00001100  NEW|DYMXOR
+  changes: + link zl1 (dynamic+tablelookup); + kce0 (trunk); + 02:00:00:0a:0b:0c \xe2\x86\x92 kce0
   requests at its end, line 9:
      1  ZLIOCLINK
      2  ZLIOASEG   kce0   name=kce unit=0  flags=0x00001110 NEW|SAMEADDR|TRUNK

@@ -16,9 +16,9 @@ link zl0 (site.conf:1)
 
 zlconf would stop at line 1 with status 1 (see the diagnostics), after 0 request(s) that change the driver.
 == stderr
-site.conf:1:8: warning: 'Seg' forms no token; zlconf copies it to standard output and otherwise ignores it
-site.conf:1:18: warning: 'END' forms no token; zlconf copies it to standard output and otherwise ignores it
-site.conf:2:11: warning: '0' forms no token; zlconf copies it to standard output and otherwise ignores it
+site.conf:1:8: warning: `Seg` is ignored; keywords, names and addresses are lower case; did you mean `seg`?
+site.conf:1:18: warning: `END` is ignored; keywords, names and addresses are lower case; did you mean `end`?
+site.conf:2:7: warning: `ce100` is read as `ce10` followed by `0`, which is ignored
 site.conf:1:12: unexpected 'ce0' in a link block; expected one of: add, delete, dstroute, dynamic, fallover, roundrobin, spillover, tablelookup, dumpinfo, segment, end
 zl zl0 Seg ce0 ; END
            ^

@@ -10,6 +10,7 @@ zl zl2 di seg ce0 trunk ; seg zce1 diffaddr ; tl 00:1b:21:ff:00:01 zce1 end
 site.conf
 == stdout
 {
+  "schema": 1,
   "input": "site.conf",
   "links": [
     {
@@ -70,6 +71,11 @@ site.conf
         "line": 1,
         "column": 73
       },
+      "changes": [
+        "mode dynamic+dstroute \xe2\x86\x92 dynamic+dstroute+tablelookup",
+        "+ zce1 (trunk, diffaddr)",
+        "+ 00:1b:21:ff:00:01 \xe2\x86\x92 zce1"
+      ],
       "requests": [
         {
           "number": 2,
@@ -132,10 +138,12 @@ site.conf
       "unchanged_ZLIOSSEG": 1,
       "exists_after": true,
       "segments_after": 2,
-      "table_lookup_after": 1
+      "table_lookup_after": 1,
+      "after": null
     }
   ],
   "ignored": [],
+  "warnings": [],
   "stop": null,
   "status": 0
 }

@@ -6,6 +6,7 @@ zl zl2 seg ce0 speed half ; end
 site.conf
 == stdout
 {
+  "schema": 1,
   "input": "site.conf",
   "links": [
     {
@@ -40,6 +41,7 @@ site.conf
     }
   ],
   "ignored": [],
+  "warnings": [],
   "stop": {
     "kind": "syntax error",
     "at": {

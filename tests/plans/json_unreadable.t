@@ -4,9 +4,11 @@
 no-such.conf
 == stdout
 {
+  "schema": 1,
   "input": "no-such.conf",
   "links": [],
   "ignored": [],
+  "warnings": [],
   "error": "can't open no-such.conf: No such file or directory",
   "status": 2
 }

@@ -11,6 +11,7 @@ What zlconf would do if the driver accepted every request; nothing has been sent
 link zl4 (site.conf:1)
   read: ZLIOGLINK failed: Permission denied; zlconf takes that as no such link, so it starts new and is created at its end
     Zelnar zl4   mode 0x00001100  NEW|DYMXOR
+  changes: + link zl4 (dynamic); + ce0 (trunk)
   requests at its end, line 1:
      1  ZLIOCLINK
      2  ZLIOASEG   ce0    name=ce unit=0  flags=0x00001110 NEW|SAMEADDR|TRUNK
@@ -21,5 +22,6 @@ link zl4 (site.conf:1)
 
 zlconf would commit 1 link block(s) with 5 request(s) and exit with status 0, reporting any request the driver refuses.
 == stderr
+site.conf:1:4: warning: ZLIOGLINK failed: Permission denied; zlconf takes that as no such link and creates zl4 at its end
 == status
 0

@@ -21,6 +21,7 @@ link zl2 (site.conf:1)
       Segment ce\\x1b[2J speed 100 duplex 2 state 0x00000111
     Table Lookup addresses
       02:00:00:0a:0b:0c\tLink ce\\x0a
+  changes: no change
   requests at its end, line 1:
      1  ZLIOSSEG   ce\\x1b[20 name=ce\\x1b[2 unit=0  flags=0x00000111 SAMEADDR|TRUNK|EXISTS
      2  ZLIOSMODE  flags=0x00000121 DYMXOR|DSTROUTE|EXISTS

@@ -10,6 +10,7 @@ What zlconf would do if the driver accepted every request; nothing has been sent
 link zl6 (site.conf:1)
   read: ZLIOGLINK found no such link; it starts new and is created at its end
     Zelnar zl6   mode 0x00001100  NEW|DYMXOR
+  changes: + link zl6 (dynamic); + ce0 (trunk); + ce1 (trunk)
   requests at its end, line 1:
      1  ZLIOCLINK
      2  ZLIOASEG   ce0    name=ce unit=0  flags=0x00001110 NEW|SAMEADDR|TRUNK
@@ -22,6 +23,7 @@ link zl6 (site.conf:1)
 
 link zl6 (site.conf:2)
   read: predicted from the blocks above, as zlconf would find it then (2 segments, 0 table-lookup entries)
+  changes: ce1 trunk \xe2\x86\x92 standby; + ce2 (trunk)
   requests at its end, line 2:
      2  ZLIOSSEG   ce1    name=ce unit=1  flags=0x00000121 SAMEADDR|STANDBY|EXISTS
      3  ZLIOASEG   ce2    name=ce unit=2  flags=0x00001110 NEW|SAMEADDR|TRUNK

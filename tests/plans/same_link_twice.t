@@ -10,6 +10,7 @@ What zlconf would do if the driver accepted every request; nothing has been sent
 link zl6 (site.conf:1)
   read: ZLIOGLINK found no such link; it starts new and is created at its end
     Zelnar zl6   mode 0x00001100  NEW|DYMXOR
+  changes: + link zl6 (fallover); + ce0 (standby)
   requests at its end, line 1:
      1  ZLIOCLINK
      2  ZLIOASEG   ce0    name=ce unit=0  flags=0x00001120 NEW|SAMEADDR|STANDBY
@@ -20,6 +21,7 @@ link zl6 (site.conf:1)
 
 link zl6 (site.conf:2)
   read: predicted from the blocks above, as zlconf would find it then (1 segment, 0 table-lookup entries)
+  changes: \xe2\x88\x92 ce0
   requests at its end, line 2:
      1  ZLIODSEG   ce0    name=ce unit=0  flags=0x00008121 DELETE|SAMEADDR|STANDBY|EXISTS
      2  ZLIOSSEG   ce0    name=ce unit=0  flags=0x00000000
@@ -29,6 +31,7 @@ link zl6 (site.conf:2)
 
 link zl6 (site.conf:3)
   read: predicted from the blocks above, as zlconf would find it then (0 segments, 0 table-lookup entries)
+  changes: \xe2\x88\x92 link zl6
   requests at its end, line 3:
      1  ZLIODLINK
   afterwards the driver no longer has zl6

@@ -13,6 +13,7 @@ What zlconf would do if the driver accepted every request; nothing has been sent
 link zl0 (site.conf:1)
   read: ZLIOGLINK found no such link; it starts new and is created at its end
     Zelnar zl0   mode 0x00001100  NEW|DYMXOR
+  changes: + link zl0 (dynamic)
   requests at its end, line 1:
      1  ZLIOCLINK
      2  ZLIOSMODE  flags=0x00001100 NEW|DYMXOR

@@ -1,0 +1,165 @@
+#include "plan/link_changes.h"
+
+#include <algorithm>
+#include <array>
+#include <map>
+#include <utility>
+
+#include "standin/number_text.h"
+
+namespace plan {
+
+namespace {
+
+using standin::link_state;
+using standin::lookup_entry;
+using standin::segment_state;
+
+struct named_bit {
+    std::uint32_t bit;
+    const char* word;
+};
+
+constexpr std::array kModeWords = {
+    named_bit{ZLM_DYMXOR, "dynamic"},      named_bit{ZLM_ROUNDROBIN, "roundrobin"},
+    named_bit{ZLM_DSTROUTE, "dstroute"},   named_bit{ZLM_FALLOVER, "fallover"},
+    named_bit{ZLM_SPILLOVER, "spillover"}, named_bit{ZLM_TBLLOOKUP, "tablelookup"},
+};
+
+// A segment's state in the words that set it, one aspect each, so that a
+// change names only the aspect that changed.
+constexpr std::array<std::array<named_bit, 3>, 4> kSegmentAspects = {{
+    {{{ZLS_TRUNK, "trunk"}, {ZLS_STANDBY, "standby"}, {0, nullptr}}},
+    {{{ZLS_100BT, "100bt"}, {ZLS_10BT, "10bt"}, {ZLS_AUTO, "auto"}}},
+    {{{ZLS_FULLDUX, "full"}, {ZLS_HALFDUX, "half"}, {0, nullptr}}},
+    {{{ZLS_SAMEADDR, "sameaddr"}, {ZLS_DIFFADDR, "diffaddr"}, {0, nullptr}}},
+}};
+
+std::string mode_words(std::uint32_t mode) {
+    std::string out;
+    for (const named_bit& b : kModeWords) {
+        if ((mode & b.bit) == 0) continue;
+        if (!out.empty()) out += '+';
+        out += b.word;
+    }
+    return out.empty() ? std::string("none") : out;
+}
+
+std::string aspect_words(std::uint32_t state, const std::array<named_bit, 3>& aspect) {
+    std::string out;
+    for (const named_bit& b : aspect) {
+        if (b.word == nullptr || (state & b.bit) == 0) continue;
+        if (!out.empty()) out += '+';
+        out += b.word;
+    }
+    return out;
+}
+
+// "(trunk, 100bt full)": the address only when it is not the usual sameaddr.
+std::string segment_words(std::uint32_t state) {
+    std::string out = aspect_words(state, kSegmentAspects[0]);
+    std::string figures = aspect_words(state, kSegmentAspects[1]);
+    const std::string duplex = aspect_words(state, kSegmentAspects[2]);
+    if (!duplex.empty()) figures += (figures.empty() ? "" : " ") + duplex;
+    for (const std::string& more :
+         {figures, std::string((state & ZLS_DIFFADDR) ? "diffaddr" : "")}) {
+        if (more.empty()) continue;
+        out += (out.empty() ? "" : ", ") + more;
+    }
+    return out.empty() ? std::string() : " (" + out + ")";
+}
+
+// "ce1 trunk → standby, 10bt": an aspect newly set is named alone, one
+// cleared as "no 10bt".
+std::string segment_change(const segment_state& was, const segment_state& is) {
+    std::string out;
+    for (const auto& aspect : kSegmentAspects) {
+        const std::string before = aspect_words(was.state, aspect);
+        const std::string after = aspect_words(is.state, aspect);
+        if (before == after) continue;
+        out += out.empty() ? is.name + " " : ", ";
+        if (before.empty()) {
+            out += after;
+        } else if (after.empty()) {
+            out.append("no ").append(before);
+        } else {
+            out.append(before).append(" → ").append(after);
+        }
+    }
+    return out;
+}
+
+// A link's segments by name and entries by address, first of each: a link
+// may hold thousands, and a block is compared whole.
+struct link_index {
+    explicit link_index(const link_state& link) {
+        for (const segment_state& s : link.segments) segments.emplace(s.name, &s);
+        for (const lookup_entry& e : link.entries) entries.emplace(e.address, &e);
+    }
+    const segment_state* segment(const std::string& name) const {
+        const auto found = segments.find(name);
+        return found == segments.end() ? nullptr : found->second;
+    }
+    const lookup_entry* entry(const lookup_entry& like) const {
+        const auto found = entries.find(like.address);
+        return found == entries.end() ? nullptr : found->second;
+    }
+
+    std::map<std::string, const segment_state*> segments;
+    std::map<std::array<std::uint8_t, kEtherAddrLen>, const lookup_entry*> entries;
+};
+
+}  // namespace
+
+std::vector<std::string> link_changes(const std::optional<link_state>& before,
+                                      const std::optional<link_state>& after) {
+    std::vector<std::string> out;
+    if (!after) {
+        if (before) out.push_back("− link " + before->record_name);
+        return out;
+    }
+    const link_state empty;
+    const link_state& was = before ? *before : empty;
+    const link_index old_index(was);
+    const link_index new_index(*after);
+    if (!before) {
+        out.push_back("+ link " + after->record_name + " (" + mode_words(after->mode) + ")");
+    } else if (mode_words(was.mode) != mode_words(after->mode)) {
+        out.push_back("mode " + mode_words(was.mode) + " → " + mode_words(after->mode));
+    }
+    for (const segment_state& s : after->segments) {
+        const segment_state* old = old_index.segment(s.name);
+        if (old == nullptr) {
+            out.push_back("+ " + s.name + segment_words(s.state));
+        } else if (std::string change = segment_change(*old, s); !change.empty()) {
+            out.push_back(std::move(change));
+        }
+    }
+    for (const segment_state& s : was.segments) {
+        if (new_index.segment(s.name) == nullptr) out.push_back("− " + s.name);
+    }
+    for (const lookup_entry& e : after->entries) {
+        const lookup_entry* old = old_index.entry(e);
+        const std::string address = standin::ether_address_text(e.address);
+        if (old == nullptr) {
+            out.push_back("+ " + address + " → " + e.ifname);
+        } else if (old->ifname != e.ifname) {
+            out.push_back(address + " " + old->ifname + " → " + e.ifname);
+        }
+    }
+    for (const lookup_entry& e : was.entries) {
+        if (new_index.entry(e) == nullptr) {
+            out.push_back("− " + standin::ether_address_text(e.address));
+        }
+    }
+    return out;
+}
+
+std::string changes_text(const std::vector<std::string>& changes) {
+    if (changes.empty()) return "no change";
+    std::string out;
+    for (const std::string& c : changes) out += (out.empty() ? "" : "; ") + c;
+    return out;
+}
+
+}  // namespace plan
