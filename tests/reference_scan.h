@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -14,7 +15,7 @@
 struct reference_result {
     std::string tokens;  // "NAME" or "NAME(value)", joined by blanks
     std::string echoed;
-    int lines = 1;
+    std::int64_t lines = 1;  // as wide as the lexer's count
 };
 
 namespace reference {
