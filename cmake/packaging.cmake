@@ -29,19 +29,15 @@ install(FILES completion/companions.bash DESTINATION ${completions} RENAME zlsim
 
 # Each package's copyright and changelog, the changelog compressed as Debian
 # installs it.
-set(changelog ${PROJECT_BINARY_DIR}/changelog.gz)
-add_custom_command(OUTPUT ${changelog}
-  COMMAND gzip -9nc ${PROJECT_SOURCE_DIR}/packaging/changelog > ${changelog}
-  DEPENDS packaging/changelog
-  COMMENT "Compressing the changelog")
-add_custom_target(package_changelog ALL DEPENDS ${changelog})
+include(${CMAKE_CURRENT_LIST_DIR}/install_compressed.cmake)
 foreach(component zlconf sim)
   set(package zlconf)
   if(component STREQUAL "sim")
     set(package zlconf-sim)
   endif()
-  install(FILES packaging/copyright ${changelog}
-          DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/${package} COMPONENT ${component})
+  set(docdir ${CMAKE_INSTALL_DATAROOTDIR}/doc/${package})
+  install(FILES packaging/copyright DESTINATION ${docdir} COMPONENT ${component})
+  install_compressed(${PROJECT_SOURCE_DIR}/packaging/changelog ${docdir} ${component})
 endforeach()
 
 set(CPACK_GENERATOR DEB)

@@ -69,7 +69,8 @@ save_result save_links(const std::vector<std::string>& named) {
         }
         any_opened = true;
         if (read.link) {
-            result.text += "\n" + saved_link(name, *read.link, result.warnings);
+            result.text += '\n';
+            result.text += saved_link(name, *read.link, result.warnings);
         } else {
             absent += absent_link(name);
         }

@@ -34,7 +34,7 @@ std::string own_directory() {
 }
 
 std::string preload_library() {
-    const std::string chosen = environment("ZLSIM_PRELOAD");
+    std::string chosen = environment("ZLSIM_PRELOAD");
     if (!chosen.empty()) return chosen;
     const fs::path here = own_directory();
     // Installed: bin/zlsim and lib/.../zlconf/sim/; built: zlsim and standin/.

@@ -5,8 +5,8 @@
 #pragma once
 
 #include <algorithm>
-#include <cstdint>
 #include <array>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -15,7 +15,7 @@
 struct reference_result {
     std::string tokens;  // "NAME" or "NAME(value)", joined by blanks
     std::string echoed;
-    std::int64_t lines = 1;
+    std::int64_t lines = 1;  // as wide as the lexer's count
 };
 
 namespace reference {
