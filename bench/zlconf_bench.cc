@@ -18,21 +18,6 @@
 
 namespace {
 
-class memory_input final : public byte_source {
-public:
-    explicit memory_input(const std::string& text) : text_(text) {}
-    std::size_t read_some(char* buffer, std::size_t capacity) override {
-        const std::size_t n = std::min(capacity, text_.size() - at_);
-        std::memcpy(buffer, text_.data() + at_, n);
-        at_ += n;
-        return n;
-    }
-
-private:
-    const std::string& text_;
-    std::size_t at_ = 0;
-};
-
 // A driver without links that accepts every change and keeps none.
 class sink_device final : public device {
 public:
@@ -115,7 +100,7 @@ void lexer_alone(benchmark::State& state, const std::string& shape) {
     std::FILE* out = std::fopen("/dev/null", "w");
     for (auto _ : state) {
         lineno = 1;
-        memory_input input(text);
+        text_source input(text);
         lexer lex(input, out);
         int tokens = 0;
         while (lex.yylex() != END_OF_INPUT) ++tokens;
@@ -134,7 +119,7 @@ void whole_parse(benchmark::State& state, const std::string& shape) {
         lineno = 1;
         zl = nullptr;
         working_seg = nullptr;
-        memory_input input(text);
+        text_source input(text);
         lexer lex(input, out);
         if (yyparse(lex, zlconf_bound_actions(), out) != 0) state.SkipWithError("parse failed");
     }
