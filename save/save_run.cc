@@ -107,9 +107,10 @@ int zlsave_main(int argc, char** argv) {
         const save_result saved = save_links(named);
         // Nothing is printed until every link has been read: a partial save
         // must not pass for a whole one.
-        std::fwrite(saved.text.data(), 1, saved.text.size(), stdout);
         for (const std::string& w : saved.warnings) std::fprintf(stderr, "zlsave: %s\n", w.c_str());
-        return std::fflush(stdout) == 0 ? 0 : kDriverStatus;
+        // Written last, so that main's flush reports this write's own error.
+        std::fwrite(saved.text.data(), 1, saved.text.size(), stdout);
+        return 0;
     } catch (const std::exception& error) {
         std::fprintf(stderr, "zlsave: %s", error.what());
         return kDriverStatus;

@@ -100,6 +100,11 @@ TEST(StandardStreams, WriteFailuresAreNeverSuccess) {
         EXPECT_EQ(r.status, 1) << verb;
         EXPECT_EQ(r.err, "zlsim: write error: " + full_disk + "\n") << verb;
     }
+    // A saved configuration cut short must not pass for a whole one.
+    const child_result save = run_child(dir.path(), {ZLSIM_BINARY, "run", "--", "zlsave"},
+                                        {"ZLSIM_STATE="}, {}, full_output);
+    EXPECT_EQ(save.status, 1);
+    EXPECT_THAT(save.err, HasSubstr("zlsave: write error: " + full_disk + "\n"));
 }
 
 // A diagnostic is out before the tool waits for more input: a zlconf killed
