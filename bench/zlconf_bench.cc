@@ -8,13 +8,10 @@
 #include <cstring>
 #include <string>
 
-#include "config/actions.h"
-#include "config/bound_actions.h"
 #include "config/lexer.h"
-#include "config/parser.h"
 #include "driver/device.h"
 #include "driver/requests.h"
-#include "globals.h"
+#include "session.h"
 
 namespace {
 
@@ -99,7 +96,6 @@ void lexer_alone(benchmark::State& state, const std::string& shape) {
     const std::string text = generate(shape, 8 << 20);
     std::FILE* out = std::fopen("/dev/null", "w");
     for (auto _ : state) {
-        lineno = 1;
         text_source input(text);
         lexer lex(input, out);
         int tokens = 0;
@@ -114,16 +110,11 @@ void whole_parse(benchmark::State& state, const std::string& shape) {
     const std::string text = generate(shape, 8 << 20);
     std::FILE* out = std::fopen("/dev/null", "w");
     sink_device driver;
-    use_device(driver);
     for (auto _ : state) {
-        lineno = 1;
-        zl = nullptr;
-        working_seg = nullptr;
         text_source input(text);
-        lexer lex(input, out);
-        if (yyparse(lex, zlconf_bound_actions(), out) != 0) state.SkipWithError("parse failed");
+        session run(input, out, driver);
+        if (run.parse(out) != 0) state.SkipWithError("parse failed");
     }
-    use_device(system_device());
     std::fclose(out);
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
 }

@@ -19,16 +19,11 @@
 #include <string_view>
 #include <vector>
 
-#include "captured_stream.h"
 #include "config/lexer.h"
-#include "config/parser.h"
 #include "driver_script.h"
 #include "fuzz_check.h"
-#include "globals.h"
-#include "memory_source.h"
-#include "recording_actions.h"
+#include "recorded_parse.h"
 #include "reference_scan.h"
-#include "run_failure.h"
 
 namespace {
 
@@ -36,7 +31,7 @@ constexpr std::string_view kLimitMessage = "Input string too long, limit 2048\n"
 constexpr std::size_t kLimit = lexer::kScanLimit;
 constexpr std::size_t kLexerBuffer = lexer::kBufferSize;
 
-struct parse_outcome {
+struct fuzz_outcome {
     int status = 0;
     bool limit = false;
     std::vector<std::string> calls;
@@ -46,7 +41,7 @@ struct parse_outcome {
     syntax_error_report report;
 };
 
-bool same(const parse_outcome& a, const parse_outcome& b) {
+bool same(const fuzz_outcome& a, const fuzz_outcome& b) {
     return a.status == b.status && a.limit == b.limit && a.calls == b.calls && a.out == b.out &&
            a.diagnostics == b.diagnostics && a.lines == b.lines;
 }
@@ -98,45 +93,37 @@ void check_arguments(std::string_view call) {
     }
 }
 
-parse_outcome parse_once(const std::string& config, std::size_t piece) {
-    lineno = 1;
-    memory_source input(config, piece);
-    captured_stream out;
-    captured_stream diagnostics;
-    recording_actions actions;
-    std::int64_t last_line = lineno;
-    actions.on_call = [&](const std::string& call) {
-        fuzz_check(std::ftell(diagnostics.file()) == 0, "no operation after the error line", call);
-        fuzz_check(lineno >= last_line, "lineno never decreases", call);
-        last_line = lineno;
+fuzz_outcome parse_once(const std::string& config, std::size_t piece) {
+    recorded_parse p(config, piece);
+    std::int64_t last_line = p.run.lineno;
+    p.actions.on_call = [&](const std::string& call) {
+        fuzz_check(std::ftell(p.diagnostics.file()) == 0, "no operation after the error line",
+                   call);
+        fuzz_check(p.run.lineno >= last_line, "lineno never decreases", call);
+        last_line = p.run.lineno;
         check_arguments(call);
     };
-    parse_outcome outcome;
-    try {
-        lexer lex(input, out.file());
-        outcome.status = yyparse(lex, actions, diagnostics.file(), outcome.report);
-    } catch (const run_failure& failure) {
-        fuzz_check(failure.status() == 1 && failure.stream() == out.file() &&
-                       failure.message() == kLimitMessage,
-                   "only the scan limit ends a parse", failure.message());
+    fuzz_outcome outcome;
+    outcome.status = p.parse();
+    outcome.out = p.out.text();
+    if (outcome.status < 0) {
+        fuzz_check(outcome.status == -1 && outcome.out.ends_with(kLimitMessage),
+                   "only the scan limit ends a parse", outcome.out);
         outcome.limit = true;
         outcome.status = 1;
-        std::fputs(failure.message(), out.file());
     }
-    fuzz_check(lineno >= last_line, "lineno never decreases");
-    outcome.calls = actions.calls;
-    outcome.out = out.text();
-    outcome.diagnostics = diagnostics.text();
-    outcome.lines = lineno;
+    fuzz_check(p.run.lineno >= last_line, "lineno never decreases");
+    outcome.calls = p.actions.calls;
+    outcome.diagnostics = p.diagnostics.text();
+    outcome.lines = p.run.lineno;
+    outcome.report = p.report;
     return outcome;
 }
 
 // The lexer's tokens alone, written as the reference writes them.
 reference_result lexer_tokens(const std::string& input, std::size_t piece) {
-    lineno = 1;
-    memory_source source(input, piece);
-    captured_stream out;
-    lexer lex(source, out.file());
+    recorded_parse p(input, piece);
+    lexer& lex = p.run.lex();
     reference_result r;
     for (int tok; (tok = lex.yylex()) != END_OF_INPUT;) {
         if (!r.tokens.empty()) r.tokens += ' ';
@@ -145,8 +132,8 @@ reference_result lexer_tokens(const std::string& input, std::size_t piece) {
             r.tokens += "(" + std::string(lex.yytext()) + ")";
         if (tok == HEX) r.tokens += "(" + std::to_string(lex.yylval().number) + ")";
     }
-    r.echoed = out.text();
-    r.lines = lineno;
+    r.echoed = p.out.text();
+    r.lines = p.run.lineno;
     return r;
 }
 
@@ -168,7 +155,7 @@ bool exceeds_scan_limit(std::string_view text) {
     return false;
 }
 
-void check_outcome(const parse_outcome& o, std::string_view text) {
+void check_outcome(const fuzz_outcome& o, std::string_view text) {
     fuzz_check(o.limit == exceeds_scan_limit(text), "the scan limit is honoured");
     if (o.limit) {
         fuzz_check(o.out.size() >= kLimitMessage.size() &&
@@ -223,7 +210,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     text += config;
     // The bytes after the NUL go to the lexer too, which must not read them.
     const std::string whole_input = text + std::string(input.substr(config.size()));
-    const parse_outcome whole = parse_once(whole_input, std::string::npos);
+    const fuzz_outcome whole = parse_once(whole_input, std::string::npos);
     check_outcome(whole, text);
     if (pad == 0) {
         fuzz_check(same(whole, parse_once(whole_input, piece)), "pieces of any size read alike");

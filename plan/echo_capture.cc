@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <new>
 
-#include "globals.h"
 #include "plan/written_word.h"
 
 namespace plan {
@@ -36,7 +35,7 @@ void echo_capture::place(char c) {
         from = std::max<std::uint64_t>(
             from, lex_->token_offset() + static_cast<std::uint64_t>(lex_->yyleng()));
     }
-    from = std::max(from, source_.line_start(lineno));
+    from = std::max(from, source_.line_start(lex_ != nullptr ? lex_->line() : 1));
     std::uint64_t at = source_.find(c, from);
     const bool found = at != UINT64_MAX;
     if (!found) at = from;  // not to be found: keep it in order

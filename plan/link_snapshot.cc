@@ -3,7 +3,6 @@
 #include <cstdio>
 #include <cstring>
 
-#include "globals.h"
 #include "standin/name_text.h"
 
 namespace plan {
@@ -26,7 +25,7 @@ void append_format(std::string& out, const char* format, Args... args) {
 
 }  // namespace
 
-link_snapshot snapshot_of_zl() {
+link_snapshot snapshot_of_zl(const link_desc* zl) {
     link_snapshot link;
     link.name = field_text(zl->name);
     link.mode = zl->mode;

@@ -33,7 +33,7 @@ struct link_snapshot {
 };
 
 /// The description `zl` as it stands.
-link_snapshot snapshot_of_zl();
+link_snapshot snapshot_of_zl(const link_desc* zl);
 
 /// DUMPINFO's report of `link`, line for line as zlconf prints it, but with
 /// the bytes of names that are not printable escaped.

@@ -13,8 +13,6 @@
 
 #include "config/lexer.h"
 #include "config/parser.h"
-#include "globals.h"
-#include "link/description.h"
 #include "plan/echo_capture.h"
 #include "plan/json_report.h"
 #include "plan/plan_recorder.h"
@@ -25,6 +23,7 @@
 #include "plan/text_report.h"
 #include "plan/written_word.h"
 #include "run_failure.h"
+#include "session.h"
 #include "standin/model_device.h"
 #include "standin/state_file.h"
 #include "zlconf_version.h"
@@ -47,18 +46,6 @@ constexpr const char* kUsage =
     "a change by status 3. Exit status: 0 plan printed, 1 syntax or driver\n"
     "error (or a warning, with --strict), 2 input not readable or wrong\n"
     "arguments, 3 some link would change (with --exit-code).\n";
-
-// Restores the device seam however the parse ends.
-class device_in_use {
-public:
-    explicit device_in_use(device& d) : previous_(current_device()) { use_device(d); }
-    ~device_in_use() { use_device(previous_); }
-    device_in_use(const device_in_use&) = delete;
-    device_in_use& operator=(const device_in_use&) = delete;
-
-private:
-    device& previous_;
-};
 
 std::string without_newline(std::string text) {
     while (!text.empty() && text.back() == '\n') text.pop_back();
@@ -189,18 +176,16 @@ command_line parse_command_line(int argc, char** argv) {
 
 void make_plan(whole_plan& plan, byte_source& in, device& real, plan_output& out) {
     planning_device planner(real, plan.every_request);
-    const device_in_use in_use(planner);
     source_window source(in);
     echo_capture echoes(source, out, plan);
-    lexer lex(source, echoes.stream());
+    // zlconf leaves a block that never reached its end to the process's exit;
+    // the plan's session releases it when the plan is made.
+    session zlconf(source, echoes.stream(), planner);
+    lexer& lex = zlconf.lex();
     source.watch(lex);
     echoes.watch(lex);
-    plan_recorder recorder(zlconf_actions(), lex, planner, source, plan, out);
+    plan_recorder recorder(zlconf, lex, planner, source, plan, out);
 
-    zl = nullptr;
-    working_seg = nullptr;
-    linkfp = 0;
-    lineno = 1;
     const syntax_error_place error_place(source, lex);
     out.begin(plan);
     try {
@@ -212,7 +197,7 @@ void make_plan(whole_plan& plan, byte_source& in, device& real, plan_output& out
         plan.zlconf_message = without_newline(failure.message());
         if (failure.stream() == echoes.stream()) {
             plan.outcome = outcome::too_long;
-            plan.stop = source_point{lineno, 0};
+            plan.stop = source_point{zlconf.lineno, 0};
         } else if (planner.failure() && plan.block) {
             plan.outcome = outcome::read_failure;
             plan.failure = planner.failure();
@@ -221,10 +206,6 @@ void make_plan(whole_plan& plan, byte_source& in, device& real, plan_output& out
             throw;
         }
     }
-    // zlconf leaves a block that never reached its end to the process's exit.
-    if (zl != nullptr) release_link_description();
-    working_seg = nullptr;
-    linkfp = 0;
     echoes.finish();
     if (plan.block) out.link(plan, *plan.block);
     out.end(plan);

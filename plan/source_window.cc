@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cstring>
 
-#include "globals.h"
-
 namespace plan {
 
 std::size_t source_window::read_some(char* buffer, std::size_t capacity) {
@@ -22,9 +20,8 @@ std::size_t source_window::read_some(char* buffer, std::size_t capacity) {
 // later, and after the last token and the last echoed character: of a long
 // line only kLongestQuote bytes before those are kept.
 void source_window::forget_before_current_line() {
-    const std::size_t line = static_cast<std::size_t>(
-        std::clamp<std::int64_t>(static_cast<std::int64_t>(lineno) - first_line_, 0,
-                                 static_cast<std::int64_t>(line_starts_.size()) - 1));
+    const std::size_t line = static_cast<std::size_t>(std::clamp<std::int64_t>(
+        lex_->line() - first_line_, 0, static_cast<std::int64_t>(line_starts_.size()) - 1));
     line_starts_.erase(line_starts_.begin(),
                        line_starts_.begin() + static_cast<std::ptrdiff_t>(line));
     first_line_ += static_cast<std::int64_t>(line);

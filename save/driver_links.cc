@@ -4,26 +4,24 @@
 
 #include <cerrno>
 
-#include "driver/device.h"
-#include "driver/link_driver.h"
-#include "globals.h"
-#include "link/description.h"
+#include "config/byte_source.h"
+#include "session.h"
 
 namespace save {
 
 namespace {
 
-// Releases the description and closes the device however the read ends.
+// Closes the device however the read ends.
 class open_link {
 public:
-    explicit open_link(int fd) { linkfp = fd; }
-    ~open_link() {
-        if (zl != nullptr) release_link_description();
-        current_device().close(linkfp);
-        linkfp = 0;
-    }
+    open_link(device& driver, int fd) : driver_(driver), fd_(fd) {}
+    ~open_link() { driver_.close(fd_); }
     open_link(const open_link&) = delete;
     open_link& operator=(const open_link&) = delete;
+
+private:
+    device& driver_;
+    int fd_;
 };
 
 }  // namespace
@@ -38,18 +36,22 @@ std::vector<std::string> all_link_names() {
 
 driver_link read_driver_link(const std::string& name) {
     driver_link result;
-    const int fd = current_device().open(("/dev/" + name).c_str(), O_RDWR);
+    device& driver = system_device();
+    const int fd = driver.open(("/dev/" + name).c_str(), O_RDWR);
     if (fd < 0) {
         result.open_error = errno;
         return result;
     }
     result.opened = true;
-    const open_link open(fd);
-    zl = static_cast<link_desc*>(allocate_record());
-    forget_list_tails();
-    zl->segs = nullptr;  // nothing in the record is ours until the driver has written it
-    zl->ttls = nullptr;
-    if (getlinkinfo() != 0) result.link = plan::snapshot_of_zl();
+    const open_link open(driver, fd);
+    // A session with no input of its own: it only reads the link.
+    text_source no_input("");
+    session reading(no_input, stdout, driver);
+    reading.linkfp = fd;
+    reading.zl = static_cast<link_desc*>(reading.allocate_record());
+    reading.zl->segs = nullptr;  // nothing in the record is ours until the driver has written it
+    reading.zl->ttls = nullptr;
+    if (reading.getlinkinfo() != 0) result.link = plan::snapshot_of_zl(reading.zl);
     return result;
 }
 

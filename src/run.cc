@@ -8,12 +8,10 @@
 #include <new>
 
 #include "config/byte_source.h"
-#include "config/lexer.h"
-#include "config/parser.h"
-#include "globals.h"
 #include "io/checked_output.h"
 #include "io/standard_streams.h"
 #include "run_failure.h"
+#include "session.h"
 
 namespace {
 
@@ -30,11 +28,13 @@ void report(const run_failure& failure) {
 }  // namespace
 
 int configure(byte_source& input, std::FILE* out, std::FILE* diagnostics) {
-    zl = nullptr;
-    working_seg = nullptr;
+    session run(input, out);
+    return configure(run, diagnostics);
+}
+
+int configure(session& run, std::FILE* diagnostics) {
     try {
-        lexer lex(input, out);
-        return yyparse(lex, zlconf_bound_actions(), diagnostics);
+        return run.parse(diagnostics);
     } catch (const run_failure& failure) {
         report(failure);
         return failure.status();

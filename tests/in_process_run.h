@@ -19,8 +19,7 @@ struct in_process_result {
 };
 
 /// Runs `config`, handed to the lexer in pieces of `piece` bytes, through the
-/// tool's operations on `driver`. Afterwards the globals are as a new process
-/// would find them, so that runs can follow one another. Standard error is
-/// not captured here.
+/// tool's operations on `driver`, in a session of its own, so that runs can
+/// follow one another. Standard error is not captured here.
 in_process_result run_in_process(std::string_view config, standin::model_device& driver,
                                  std::size_t piece = std::string::npos);

@@ -5,11 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "captured_stream.h"
-#include "globals.h"
-#include "memory_source.h"
+#include "recorded_parse.h"
 #include "reference_scan.h"
-#include "run_failure.h"
 
 namespace {
 
@@ -32,10 +29,8 @@ std::string describe(int tok, const token_value& value) {
 
 // Scans the whole input, handing it to the lexer `piece` bytes at a time.
 scan_result scan(const std::string& input, std::size_t piece = 1 << 20) {
-    lineno = 1;
-    memory_source source(input, piece);
-    captured_stream out;
-    lexer lex(source, out.file());
+    recorded_parse p(input, piece);
+    lexer& lex = p.run.lex();
     scan_result result;
     try {
         for (int tok; (tok = lex.yylex()) != END_OF_INPUT;) {
@@ -45,12 +40,12 @@ scan_result scan(const std::string& input, std::size_t piece = 1 << 20) {
         EXPECT_EQ(lex.yylex(), END_OF_INPUT) << "the end is reported again";
     } catch (const run_failure& failure) {
         // As the entry point does: the message goes where the lexer echoes.
-        EXPECT_EQ(failure.stream(), out.file());
+        EXPECT_EQ(failure.stream(), p.out.file());
         std::fputs(failure.message(), failure.stream());
         result.failure_status = failure.status();
     }
-    result.echoed = out.text();
-    result.lines = lineno;
+    result.echoed = p.out.text();
+    result.lines = p.run.lineno;
     return result;
 }
 
@@ -141,12 +136,9 @@ TEST(Lexer, CountsLinesThroughCommentsAndEchoes) {
 }
 
 TEST(Lexer, LineOfEachTokenIsTheLineItStandsOn) {
-    lineno = 1;
-    memory_source source("zl zl0\n\n  seg\n^# note\nce1 end");
-    captured_stream out;
-    lexer lex(source, out.file());
+    recorded_parse p("zl zl0\n\n  seg\n^# note\nce1 end");
     std::vector<std::int64_t> lines;
-    while (lex.yylex() != END_OF_INPUT) lines.push_back(lineno);
+    while (p.run.lex().yylex() != END_OF_INPUT) lines.push_back(p.run.lineno);
     EXPECT_EQ(lines, (std::vector<std::int64_t>{1, 1, 3, 5, 5}));
 }
 
@@ -162,14 +154,12 @@ TEST(Lexer, NulByteEndsTheInput) {
 
 TEST(Lexer, DoesNotReadPastATokenThatCannotGrow) {
     // A pipe may hold no more yet: "end" must be returned without waiting.
-    lineno = 1;
-    memory_source source("zl zl0 end", 3);
-    captured_stream out;
-    lexer lex(source, out.file());
+    recorded_parse p("zl zl0 end", 3);
+    lexer& lex = p.run.lex();
     EXPECT_EQ(lex.yylex(), ZELNAR);
     EXPECT_EQ(lex.yylex(), LINKNAME);
     EXPECT_EQ(lex.yylex(), END);
-    EXPECT_EQ(source.reads(), 4);  // "zl ", "zl0", " en", "d"
+    EXPECT_EQ(p.source.reads(), 4);  // "zl ", "zl0", " en", "d"
 }
 
 std::string limit_message() {

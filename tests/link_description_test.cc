@@ -4,7 +4,6 @@
 #include <string>
 #include <vector>
 
-#include "link/options.h"
 #include "link/record_arena.h"
 #include "link_fixture.h"
 
@@ -12,7 +11,7 @@ namespace {
 
 using testing::ElementsAre;
 
-std::vector<std::string> segment_names() {
+std::vector<std::string> segment_names(const link_desc* zl) {
     std::vector<std::string> names;
     for (const seg_desc* s = zl->segs; s != nullptr; s = s->next) names.emplace_back(s->name);
     return names;
@@ -23,58 +22,58 @@ class LinkDescription : public link_fixture {};
 TEST_F(LinkDescription, SegmentsKeepTheOrderOfFirstMention) {
     driver_segment("ce0", 0x111, 100, 2);
     for (const char* name : {"ce2", "ce1", "ce0", "ce2", "ce3"}) {
-        segment_interfacename(name);
-        close_segment();
+        run.segment_interfacename(name);
+        run.close_segment();
     }
-    EXPECT_THAT(segment_names(), ElementsAre("ce0", "ce2", "ce1", "ce3"));
-    EXPECT_EQ(working_seg, nullptr);
+    EXPECT_THAT(segment_names(run.zl), ElementsAre("ce0", "ce2", "ce1", "ce3"));
+    EXPECT_EQ(run.working_seg, nullptr);
 }
 
 TEST_F(LinkDescription, NamesMatchExactly) {
     driver_segment("ce1", 0x111, 100, 2);
-    segment_interfacename("ce10");
-    segment_interfacename("kce1");
-    EXPECT_THAT(segment_names(), ElementsAre("ce1", "ce10", "kce1"));
-    EXPECT_EQ(find_seg("ce1"), zl->segs);
-    EXPECT_EQ(find_seg("ce"), nullptr);
-    EXPECT_EQ(find_seg("CE1"), nullptr);
+    run.segment_interfacename("ce10");
+    run.segment_interfacename("kce1");
+    EXPECT_THAT(segment_names(run.zl), ElementsAre("ce1", "ce10", "kce1"));
+    EXPECT_EQ(run.find_seg("ce1"), run.zl->segs);
+    EXPECT_EQ(run.find_seg("ce"), nullptr);
+    EXPECT_EQ(run.find_seg("CE1"), nullptr);
 }
 
 TEST_F(LinkDescription, DriverSegmentIsChangedInPlace) {
     seg_desc* seg =
         driver_segment("ce0", 0x80000000U | ZLS_EXISTS | ZLS_STANDBY | ZLS_100BT, 100, 2);
-    segment_interfacename("ce0");
-    EXPECT_EQ(working_seg, seg);
-    seg_opt_trunk();
-    seg_opt_10bt();
+    run.segment_interfacename("ce0");
+    EXPECT_EQ(run.working_seg, seg);
+    run.seg_opt_trunk();
+    run.seg_opt_10bt();
     EXPECT_EQ(seg->state, 0x80000000U | ZLS_EXISTS | ZLS_TRUNK | ZLS_10BT);
     EXPECT_EQ(seg->speed, 100);
     EXPECT_EQ(seg->duplex, 2);
 }
 
 TEST_F(LinkDescription, TwoBlocksForOneNameConfigureOneRecord) {
-    segment_interfacename("ce4");
-    seg_opt_standby();
-    close_segment();
-    segment_interfacename("ce4");
-    seg_opt_diffaddr();
-    close_segment();
-    ASSERT_THAT(segment_names(), ElementsAre("ce4"));
-    EXPECT_EQ(zl->segs->state, 0x1220U);
+    run.segment_interfacename("ce4");
+    run.seg_opt_standby();
+    run.close_segment();
+    run.segment_interfacename("ce4");
+    run.seg_opt_diffaddr();
+    run.close_segment();
+    ASSERT_THAT(segment_names(run.zl), ElementsAre("ce4"));
+    EXPECT_EQ(run.zl->segs->state, 0x1220U);
 }
 
 TEST_F(LinkDescription, TableLookupEntriesAreAppendedEvenWhenRepeated) {
-    link_opt_dstroute();
+    run.link_opt_dstroute();
     for (int i = 0; i < 2; ++i) {
-        link_opt_tablelookup_address(2, 0, 0, 10, 11, 12);
-        link_opt_tablelookup_interfacename("ce1");
+        run.link_opt_tablelookup_address(2, 0, 0, 10, 11, 12);
+        run.link_opt_tablelookup_interfacename("ce1");
     }
-    link_opt_tablelookup_address(255, 1, 2, 3, 4, 5);
-    link_opt_tablelookup_interfacename("zme7");
+    run.link_opt_tablelookup_address(255, 1, 2, 3, 4, 5);
+    run.link_opt_tablelookup_interfacename("zme7");
 
-    EXPECT_EQ(zl->mode, 0x11020U);
+    EXPECT_EQ(run.zl->mode, 0x11020U);
     std::vector<std::string> entries;
-    for (const ttl_entry* e = zl->ttls; e != nullptr; e = e->next) {
+    for (const ttl_entry* e = run.zl->ttls; e != nullptr; e = e->next) {
         char line[96];
         std::snprintf(line, sizeof line, "%02x:%02x:%02x:%02x:%02x:%02x %s %d", e->eaddr[0],
                       e->eaddr[1], e->eaddr[2], e->eaddr[3], e->eaddr[4], e->eaddr[5], e->ifname,
@@ -86,32 +85,32 @@ TEST_F(LinkDescription, TableLookupEntriesAreAppendedEvenWhenRepeated) {
 }
 
 TEST_F(LinkDescription, AnAddressWithoutItsNameStaysEmpty) {
-    link_opt_tablelookup_address(1, 2, 3, 4, 5, 6);
-    ASSERT_NE(zl->ttls, nullptr);
-    EXPECT_STREQ(zl->ttls->ifname, "");
-    EXPECT_EQ(zl->mode & ZLM_TBLLOOKUP, 0U);
+    run.link_opt_tablelookup_address(1, 2, 3, 4, 5, 6);
+    ASSERT_NE(run.zl->ttls, nullptr);
+    EXPECT_STREQ(run.zl->ttls->ifname, "");
+    EXPECT_EQ(run.zl->mode & ZLM_TBLLOOKUP, 0U);
 }
 
 TEST_F(LinkDescription, LinkDeleteMarksOnlyTheSegmentsKnownThen) {
     driver_segment("ce0", ZLS_EXISTS, 100, 2);
     driver_segment("ce1", ZLS_EXISTS, 100, 2);
-    segment_interfacename("ce2");
-    close_segment();
+    run.segment_interfacename("ce2");
+    run.close_segment();
 
-    link_opt_delete();
-    EXPECT_EQ(working_seg, nullptr);
-    EXPECT_EQ(zl->mode, 0x1100U | ZLM_DELETE);
-    for (const seg_desc* s = zl->segs; s != nullptr; s = s->next) {
+    run.link_opt_delete();
+    EXPECT_EQ(run.working_seg, nullptr);
+    EXPECT_EQ(run.zl->mode, 0x1100U | ZLM_DELETE);
+    for (const seg_desc* s = run.zl->segs; s != nullptr; s = s->next) {
         EXPECT_NE(s->state & ZLS_DELETE, 0U) << s->name;
     }
 
-    segment_interfacename("ce1");
-    seg_opt_add();
-    close_segment();
-    segment_interfacename("ce3");
-    close_segment();
+    run.segment_interfacename("ce1");
+    run.seg_opt_add();
+    run.close_segment();
+    run.segment_interfacename("ce3");
+    run.close_segment();
     std::vector<std::uint32_t> states;
-    for (const seg_desc* s = zl->segs; s != nullptr; s = s->next) states.push_back(s->state);
+    for (const seg_desc* s = run.zl->segs; s != nullptr; s = s->next) states.push_back(s->state);
     EXPECT_THAT(states, ElementsAre(0x8001U, 0x1U, 0x9110U, 0x1110U));
 }
 
@@ -123,45 +122,45 @@ TEST_F(LinkDescription, LongSegmentListsFindWhatTheWalkWouldFind) {
         driver.push_back(driver_segment(("ce" + std::to_string(i)).c_str(), ZLS_EXISTS, 100, 2));
     }
     seg_desc* duplicate = driver_segment("ce7", ZLS_EXISTS, 10, 1);  // the driver named it twice
-    EXPECT_EQ(find_seg("ce7"), driver[7]);
-    EXPECT_EQ(find_seg("ce39"), driver[39]);
-    EXPECT_EQ(find_seg("CE7"), nullptr);
-    EXPECT_EQ(find_seg("ce"), nullptr);
+    EXPECT_EQ(run.find_seg("ce7"), driver[7]);
+    EXPECT_EQ(run.find_seg("ce39"), driver[39]);
+    EXPECT_EQ(run.find_seg("CE7"), nullptr);
+    EXPECT_EQ(run.find_seg("ce"), nullptr);
 
     for (int round = 0; round < 2; ++round) {
         for (int i = 35; i < 60; ++i) {
-            segment_interfacename(("ce" + std::to_string(i)).c_str());
-            close_segment();
+            run.segment_interfacename(("ce" + std::to_string(i)).c_str());
+            run.close_segment();
         }
     }
-    std::vector<std::string> names = segment_names();
+    std::vector<std::string> names = segment_names(run.zl);
     ASSERT_EQ(names.size(), 61U);
     EXPECT_EQ(names[40], "ce7");
     EXPECT_EQ(names[41], "ce40");
     EXPECT_EQ(names[60], "ce59");
-    EXPECT_EQ(find_seg("ce59"), [] {
-        seg_desc* s = zl->segs;
+    EXPECT_EQ(run.find_seg("ce59"), [this] {
+        seg_desc* s = run.zl->segs;
         while (s->next != nullptr) s = s->next;
         return s;
     }());
-    EXPECT_NE(find_seg("ce7"), duplicate);
+    EXPECT_NE(run.find_seg("ce7"), duplicate);
 }
 
 // A million entries: appending stays cheap and releasing takes no stack per record.
 TEST_F(LinkDescription, LongListsAreAppendedAndReleasedWithoutRecursion) {
     constexpr int kEntries = 1'000'000;
     for (int i = 0; i < kEntries; ++i) {
-        link_opt_tablelookup_address(i >> 16 & 0xFF, i >> 8 & 0xFF, i & 0xFF, 0, 0, 1);
-        link_opt_tablelookup_interfacename("ce1");
+        run.link_opt_tablelookup_address(i >> 16 & 0xFF, i >> 8 & 0xFF, i & 0xFF, 0, 0, 1);
+        run.link_opt_tablelookup_interfacename("ce1");
     }
     int count = 0;
     const ttl_entry* last = nullptr;
-    for (const ttl_entry* e = zl->ttls; e != nullptr; e = e->next, ++count) last = e;
+    for (const ttl_entry* e = run.zl->ttls; e != nullptr; e = e->next, ++count) last = e;
     EXPECT_EQ(count, kEntries);
     ASSERT_NE(last, nullptr);
     EXPECT_EQ(last->eaddr[2], (kEntries - 1) & 0xFF);
-    release_link_description();
-    EXPECT_EQ(zl, nullptr);
+    run.release_link_description();
+    EXPECT_EQ(run.zl, nullptr);
 }
 
 // Records share large blocks, yet the address sanitizer still sees each one as
@@ -170,8 +169,9 @@ TEST(RecordArenaDeathTest, OverrunOfOneRecordIsReported) {
 #if defined(__SANITIZE_ADDRESS__)
     EXPECT_DEATH(
         {
-            auto* record = static_cast<unsigned char*>(description_arena().allocate());
-            description_arena().allocate();   // the record after it
+            record_arena arena;
+            auto* record = static_cast<unsigned char*>(arena.allocate());
+            arena.allocate();                 // the record after it
             asm volatile("" : "+r"(record));  // hides the overrun from the compiler
             record[kRecordSize] = 1;
         },

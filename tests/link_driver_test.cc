@@ -1,17 +1,17 @@
 // Reading, committing and printing links against the in-memory stand-in
 // driver, through the tool's device seam. Request order is covered by the
 // transcripts; these tests look at the description and the failures.
-#include "driver/link_driver.h"
+#include "session.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "globals.h"
-#include "link/description.h"
+#include "config/byte_source.h"
 #include "run_failure.h"
 #include "standin/model_device.h"
 #include "standin/state_file.h"
@@ -25,14 +25,11 @@ class LinkDriver : public testing::Test {
 protected:
     void use_driver(const std::string& state, const std::string& failures = "",
                     standin::fill_policy fill = standin::fill_policy::varied) {
+        run_.reset();
         driver_.emplace(standin::parse_state(state), standin::failure_plan::parse(failures), fill);
-        use_device(*driver_);
+        run_.emplace(no_input_, stdout, *driver_);
     }
-    void TearDown() override {
-        release_link_description();
-        use_device(system_device());
-        linkfp = 0;
-    }
+    session& run() { return *run_; }
     const std::vector<std::string>& log() const { return driver_->log_lines(); }
 
     // The message and status of the failure that `action` ends the run with.
@@ -50,6 +47,8 @@ protected:
     }
 
     std::optional<standin::model_device> driver_;
+    text_source no_input_{""};
+    std::optional<session> run_;
 };
 
 constexpr const char* kThreeSegmentsTwoEntries = R"(
@@ -65,8 +64,8 @@ link zl3
 
 TEST_F(LinkDriver, InternalChecks) {
     use_driver("");
-    EXPECT_EQ(failure_of([] { getlinkinfo(); }), "\tZLC\t\t 1084 internal error ");
-    EXPECT_EQ(failure_of([] { link_opt_dumpinfo(); }), "\tZLC\t\t 639 internal error \n");
+    EXPECT_EQ(failure_of([this] { run().getlinkinfo(); }), "\tZLC\t\t 1084 internal error ");
+    EXPECT_EQ(failure_of([this] { run().link_opt_dumpinfo(); }), "\tZLC\t\t 639 internal error \n");
     EXPECT_THAT(log(), testing::IsEmpty());
 }
 
@@ -77,14 +76,14 @@ TEST_F(LinkDriver, ReadingMarksEntriesInstalledAndKeepsTheDriversName) {
     for (const auto fill :
          {standin::fill_policy::zeros, standin::fill_policy::a5, standin::fill_policy::varied}) {
         use_driver(kThreeSegmentsTwoEntries, "", fill);
-        for (int run = 0; run < 3; ++run) {  // the varied fill differs from read to read
-            set_linkname("zl3");
-            EXPECT_STREQ(zl->name, "bond-three");
+        for (int read = 0; read < 3; ++read) {  // the varied fill differs from read to read
+            run().set_linkname("zl3");
+            EXPECT_STREQ(run().zl->name, "bond-three");
             std::vector<std::int32_t> installed;
-            for (const ttl_entry* entry = zl->ttls; entry != nullptr; entry = entry->next)
+            for (const ttl_entry* entry = run().zl->ttls; entry != nullptr; entry = entry->next)
                 installed.push_back(entry->installed);
             EXPECT_THAT(installed, ElementsAre(1, 1));
-            close_link();
+            run().close_link();
         }
         EXPECT_THAT(log(), testing::Not(testing::Contains(HasSubstr("ZLIOATL"))));
     }
@@ -92,13 +91,13 @@ TEST_F(LinkDriver, ReadingMarksEntriesInstalledAndKeepsTheDriversName) {
 
 TEST_F(LinkDriver, CommitReleasesTheLinkAndClosesTheDevice) {
     use_driver(kThreeSegmentsTwoEntries);
-    set_linkname("zl3");
-    const int fd = linkfp;
+    run().set_linkname("zl3");
+    const int fd = run().linkfp;
     EXPECT_TRUE(driver_->is_open(fd));
-    close_link();
+    run().close_link();
     EXPECT_FALSE(driver_->is_open(fd));
-    EXPECT_EQ(zl, nullptr);
-    EXPECT_EQ(linkfp, 0);
+    EXPECT_EQ(run().zl, nullptr);
+    EXPECT_EQ(run().linkfp, 0);
 }
 
 // A name the driver reports may not fit a request: it is never cut short (that
@@ -113,9 +112,9 @@ TEST_F(LinkDriver, NamesThatDoNotFitARequestAreNotSent) {
         name64 +
         " state 0x111\n"
         "  segment eightch1 state 0x111\n");
-    set_linkname("zl0");
+    run().set_linkname("zl0");
     testing::internal::CaptureStderr();
-    close_link();
+    run().close_link();
     const std::string err = testing::internal::GetCapturedStderr();
     EXPECT_EQ(err,
               "zlconf: interface name \"verylong1\" does not fit a request (1 to 8 characters); "
@@ -134,9 +133,9 @@ TEST_F(LinkDriver, NamesThatDoNotFitARequestAreNotSent) {
 TEST_F(LinkDriver, ReportPrintsNamesNoFurtherThanTheirField) {
     const std::string name64(64, 'n');
     use_driver("link zl0\n  name " + name64 + "\n  segment ce0 speed 100 duplex 2 state 0x111\n");
-    set_linkname("zl0");
+    run().set_linkname("zl0");
     testing::internal::CaptureStderr();
-    link_opt_dumpinfo();
+    run().link_opt_dumpinfo();
     EXPECT_EQ(testing::internal::GetCapturedStderr(),
               "Zelnar " + name64 +
                   "   mode 0x00000001\n"

@@ -7,45 +7,19 @@
 #include <string>
 #include <vector>
 
-#include "captured_stream.h"
-#include "globals.h"
-#include "memory_source.h"
-#include "recording_actions.h"
-#include "run_failure.h"
+#include "recorded_parse.h"
 
 namespace {
 
 using testing::ElementsAre;
 using testing::IsEmpty;
 
-struct parse_result {
-    std::vector<std::string> calls;
-    int result = -1;
-    std::string diagnostics;
-    std::string echoed;
-};
-
-parse_result parse(const std::string& input, std::size_t piece = 1 << 20) {
-    lineno = 1;
-    memory_source source(input, piece);
-    captured_stream out;
-    captured_stream diagnostics;
-    lexer lex(source, out.file());
-    recording_actions actions;
-    parse_result r;
-    r.result = yyparse(lex, actions, diagnostics.file());
-    r.calls = actions.calls;
-    r.diagnostics = diagnostics.text();
-    r.echoed = out.text();
-    return r;
-}
-
 std::string syntax_error(int line) {
     return "*** \t Syntax error line " + std::to_string(line) + "\n";
 }
 
 TEST(Parser, WorkedExampleCallsEveryOperationInOrder) {
-    const parse_result r = parse(
+    const parse_outcome r = parse_recorded(
         "zelnar zlumi0\n"
         "roundrobin\n"
         "segment ce0\n"
@@ -57,7 +31,7 @@ TEST(Parser, WorkedExampleCallsEveryOperationInOrder) {
         "dumpinfo\n"
         "end\n"
         "zl zl1 end\n");
-    EXPECT_EQ(r.result, 0);
+    EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.diagnostics, "");
     EXPECT_THAT(r.calls,
                 ElementsAre("create_link", "set_linkname zlumi0", "link_opt_roundrobin",
@@ -70,11 +44,11 @@ TEST(Parser, WorkedExampleCallsEveryOperationInOrder) {
 }
 
 TEST(Parser, EveryStatementReachesItsOperation) {
-    const parse_result r = parse(
+    const parse_outcome r = parse_recorded(
         "link zl2 add delete xor dym fo rr so di\n"
         "seg zce9 open close sameaddr diffaddr standby trunk speed auto speed 100bt speed 10bt\n"
         "  duplex half duplex full end end");
-    EXPECT_EQ(r.result, 0);
+    EXPECT_EQ(r.status, 0);
     EXPECT_THAT(
         r.calls,
         ElementsAre("create_link", "set_linkname zl2", "link_opt_add", "link_opt_delete",
@@ -91,12 +65,12 @@ TEST(Parser, EveryStatementReachesItsOperation) {
 // Whether the address is read at once or token by token (one byte at a time).
 TEST(Parser, TableLookupStatementsFollowOneAnother) {
     for (const std::size_t piece : {std::size_t{1} << 20, std::size_t{1}}) {
-        const parse_result r = parse(
+        const parse_outcome r = parse_recorded(
             "zl zl0 tl 01:02:03:04:05:06 ce1 tl 0a:0b:0c:0d:0e:0f ce2\n"
             "tablelookup 01:02:03:04:05:06 ce1 end\n"
             "zl zl1 tl ff:ff:ff:ff:ff:ff zwce99 end\n",
             piece);
-        EXPECT_EQ(r.result, 0);
+        EXPECT_EQ(r.status, 0);
         EXPECT_EQ(r.diagnostics, "");
         EXPECT_THAT(
             r.calls,
@@ -116,14 +90,10 @@ TEST(Parser, EachActionRunsBeforeTheNextTokenIsRead) {
     //                           1         2         3         4         5
     //                 0123456789012345678901234567890123456789012345678901234567
     const std::string input = "zl zl0 tl 01:02:03:04:05:06 ce1 seg ce2 speed auto end end zl";
-    lineno = 1;
-    memory_source source(input, 1);
-    captured_stream out;
-    lexer lex(source, out.file());
-    recording_actions actions;
+    recorded_parse p(input, 1);
     std::vector<std::size_t> read_at;
-    actions.on_call = [&](const std::string&) { read_at.push_back(source.consumed()); };
-    yyparse(lex, actions, out.file());
+    p.actions.on_call = [&](const std::string&) { read_at.push_back(p.source.consumed()); };
+    p.parse();
     // "zl", "ce1", "ce2" and "seg" could grow, so one character more is read
     // before their operation runs; "zl0", "06", "auto" and "end" cannot.
     EXPECT_THAT(read_at, ElementsAre(3, 6, 27, 32, 36, 40, 50, 54, 58, 61));
@@ -132,8 +102,8 @@ TEST(Parser, EachActionRunsBeforeTheNextTokenIsRead) {
 TEST(Parser, EmptyInputIsASyntaxErrorAtItsEnd) {
     for (const auto& [input, line] : std::vector<std::pair<std::string, int>>{
              {"", 1}, {"  \t ", 1}, {"\n\n\n", 4}, {"^# only a comment\n", 2}}) {
-        const parse_result r = parse(input);
-        EXPECT_EQ(r.result, 1);
+        const parse_outcome r = parse_recorded(input);
+        EXPECT_EQ(r.status, 1);
         EXPECT_THAT(r.calls, IsEmpty());
         EXPECT_EQ(r.diagnostics, syntax_error(line)) << input;
     }
@@ -149,8 +119,8 @@ class ParserErrors : public testing::TestWithParam<error_case> {};
 
 TEST_P(ParserErrors, OneErrorLineAndNoOperationAfterIt) {
     const error_case& c = GetParam();
-    const parse_result r = parse(c.input);
-    EXPECT_EQ(r.result, 1);
+    const parse_outcome r = parse_recorded(c.input);
+    EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.calls, c.calls);
     EXPECT_EQ(r.diagnostics, syntax_error(c.line));
 }
@@ -194,41 +164,27 @@ INSTANTIATE_TEST_SUITE_P(
         error_case{"zl ce0 end", {"create_link"}, 1}, error_case{"end", {}, 1}));
 
 TEST(Parser, SkippedInputIsStillEchoedAndCounted) {
-    const parse_result r = parse("zl zl0 end trunk\nMORE\nzl zl1 end\n");
-    EXPECT_EQ(r.result, 1);
+    const parse_outcome r = parse_recorded("zl zl0 end trunk\nMORE\nzl zl1 end\n");
+    EXPECT_EQ(r.status, 1);
     EXPECT_THAT(r.calls, ElementsAre("create_link", "set_linkname zl0", "close_link"));
     EXPECT_EQ(r.echoed, "MORE");
     EXPECT_EQ(r.diagnostics, syntax_error(1));
-    EXPECT_EQ(lineno, 4);
+    EXPECT_EQ(r.lines, 4);
 }
 
 // Lines are counted in 64 bits: an input of more than 2^31 lines (here, one
 // that starts counting just short of it) still names the right line.
 TEST(Parser, ErrorLineBeyondTwoToTheThirtyFirst) {
-    lineno = std::numeric_limits<std::int32_t>::max();
-    memory_source source("\n\nend");
-    captured_stream out;
-    captured_stream diagnostics;
-    lexer lex(source, out.file());
-    recording_actions actions;
-    EXPECT_EQ(yyparse(lex, actions, diagnostics.file()), 1);
-    EXPECT_EQ(diagnostics.text(), "*** \t Syntax error line 2147483649\n");
+    recorded_parse p("\n\nend");
+    p.run.lineno = std::numeric_limits<std::int32_t>::max();
+    EXPECT_EQ(p.parse(), 1);
+    EXPECT_EQ(p.diagnostics.text(), "*** \t Syntax error line 2147483649\n");
 }
 
 TEST(Parser, LengthLimitStillHoldsWhileSkipping) {
-    lineno = 1;
-    memory_source source("zl end\n" + std::string(3000, ' ') + "end");
-    captured_stream out;
-    captured_stream diagnostics;
-    lexer lex(source, out.file());
-    recording_actions actions;
-    try {
-        yyparse(lex, actions, diagnostics.file());
-        FAIL() << "the over-long run ended nothing";
-    } catch (const run_failure& failure) {
-        EXPECT_EQ(failure.status(), 1);
-    }
-    EXPECT_EQ(diagnostics.text(), syntax_error(1));
+    const parse_outcome r = parse_recorded("zl end\n" + std::string(3000, ' ') + "end");
+    EXPECT_EQ(r.status, -1) << "the over-long run ended nothing";
+    EXPECT_EQ(r.diagnostics, syntax_error(1));
 }
 
 }  // namespace
@@ -254,35 +210,12 @@ std::string random_configuration(unsigned seed) {
     return text;
 }
 
-struct parse_outcome {
-    std::vector<std::string> calls;
-    int result;
-    std::string diagnostics;
-    bool operator==(const parse_outcome&) const = default;
-};
-
-parse_outcome parse_in_pieces(const std::string& input, std::size_t piece) {
-    lineno = 1;
-    memory_source source(input, piece);
-    captured_stream out;
-    captured_stream diagnostics;
-    lexer lex(source, out.file());
-    recording_actions actions;
-    int result;
-    try {
-        result = yyparse(lex, actions, diagnostics.file());
-    } catch (const run_failure& failure) {
-        result = -failure.status();  // a scan over the length limit
-    }
-    return {actions.calls, result, diagnostics.text() + out.text()};
-}
-
 // A whole address read at once must call what eleven tokens read one by one
 // would: read byte by byte, no address is ever at hand whole.
 TEST(Parser, AddressesReadAtOnceAgreeWithTokenByToken) {
     for (unsigned seed = 1; seed <= 300; ++seed) {
         const std::string input = random_configuration(seed);
-        ASSERT_EQ(parse_in_pieces(input, 1 << 20), parse_in_pieces(input, 1)) << "seed " << seed;
+        ASSERT_EQ(parse_recorded(input), parse_recorded(input, 1)) << "seed " << seed;
     }
 }
 

@@ -5,27 +5,18 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "config/lexer.h"
-#include "globals.h"
-#include "memory_source.h"
 #include "plan/source_window.h"
 #include "plan/syntax_error_place.h"
-#include "recording_actions.h"
+#include "recorded_parse.h"
 
 namespace {
 
 using testing::ElementsAre;
 
 syntax_error_report error_of(const std::string& text) {
-    memory_source source(text);
-    std::FILE* sink = std::fopen("/dev/null", "w");
-    lexer lex(source, sink);
-    recording_actions actions;
-    syntax_error_report report;
-    lineno = 1;
-    EXPECT_EQ(yyparse(lex, actions, sink, report), 1) << text;
-    std::fclose(sink);
-    return report;
+    recorded_parse p(text);
+    EXPECT_EQ(p.parse(), 1) << text;
+    return p.report;
 }
 
 TEST(SyntaxMessage, SaysWhatCameWhereAndWhatCould) {
@@ -77,7 +68,6 @@ windowed_error windowed_error_of(const std::string& text) {
     const plan::syntax_error_place place(source, lex);
     recording_actions actions;
     syntax_error_report report;
-    lineno = 1;
     EXPECT_EQ(yyparse(lex, actions, place.stream(), report), 1);
     std::fclose(sink);
     EXPECT_EQ(place.taken()->offset, report.offset);

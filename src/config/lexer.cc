@@ -4,7 +4,6 @@
 #include <bit>
 #include <cstring>
 
-#include "globals.h"
 #include "lexer_rules.h"
 #include "run_failure.h"
 

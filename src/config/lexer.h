@@ -14,13 +14,17 @@ public:
     /// At most this many characters may be read while one token is scanned.
     static constexpr int kScanLimit = 2048;
 
-    /// Echoed characters and the length-limit message go to `out`.
-    lexer(byte_source& in, std::FILE* out) : in_(in), yyout_(out) {}
+    /// Echoed characters and the length-limit message go to `out`; newlines
+    /// are counted in `line_count`.
+    lexer(byte_source& in, std::FILE* out, std::int64_t& line_count)
+        : in_(in), yyout_(out), lineno(line_count) {}
+    /// For a text of its own: counts its lines itself.
+    lexer(byte_source& in, std::FILE* out) : lexer(in, out, own_lineno_) {}
     lexer(const lexer&) = delete;
     lexer& operator=(const lexer&) = delete;
 
     /// The next token's code, or 0 at end of input (and at every call after).
-    /// Counts newlines in the global `lineno`, echoes every character at which
+    /// Counts newlines in `lineno`, echoes every character at which
     /// no token can be completed, and ends the run (status 1) when one scan
     /// would read more than kScanLimit characters.
     int yylex();
@@ -33,6 +37,9 @@ public:
 
     /// The value of the token just returned. A name's text lives in yytext and
     /// is overwritten by the next call.
+    /// The line being read: 1 plus the newlines consumed so far.
+    std::int64_t line() const { return lineno; }
+
     const token_value& yylval() const { return yylval_; }
     const char* yytext() const { return yytext_.data(); }
     int yyleng() const { return yyleng_; }
@@ -57,6 +64,8 @@ private:
 
     byte_source& in_;
     std::FILE* yyout_;
+    std::int64_t own_lineno_ = 1;
+    std::int64_t& lineno;      // the run's line count, named as the grammar's error line names it
     bool input_done_ = false;  // the source has reported its end
     bool ended_ = false;       // the end of input (or a NUL byte) has been scanned
 

@@ -66,13 +66,11 @@ constexpr std::string_view kInterfaceFamilies[] = {"ce",  "kce", "tce",  "zce",
 }  // namespace
 
 // A rule text, and every shorter beginning of it as a text that extends.
-void rule_table::add(const char* text, std::size_t length, int token) {
-    std::array<unsigned char, 16> padded{};
-    std::memcpy(padded.data(), text, length);
+constexpr void rule_table::add(const char* text, std::size_t length, int token) {
     for (std::size_t n = 1; n <= length; ++n) {
-        std::uint64_t low;
-        std::uint32_t high;
-        key_of(padded.data(), n, low, high);
+        std::uint64_t low = 0;
+        std::uint32_t high = 0;
+        constant_key_of(text, n, low, high);
         std::size_t slot = slot_of(low, high);
         while (slots_[slot].low != 0 && (slots_[slot].low != low || slots_[slot].high != high))
             slot = (slot + 1) % kSlots;
@@ -92,9 +90,9 @@ void rule_table::add(const char* text, std::size_t length, int token) {
     }
 }
 
-rule_table::rule_table() noexcept {
+constexpr rule_table::rule_table() noexcept {
     for (const keyword& k : kKeywords) add(k.text.data(), k.text.size(), k.tok);
-    char text[kLongestRuleText + 1];
+    char text[kLongestRuleText + 1] = {};
     for (std::string_view family : kLinkFamilies) {
         family.copy(text, family.size());
         for (const char unit : kLinkUnits) {
@@ -125,4 +123,4 @@ rule_table::rule_table() noexcept {
     }
 }
 
-const rule_table kRules;
+constexpr rule_table kRules;

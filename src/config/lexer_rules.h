@@ -6,6 +6,7 @@
 #pragma once
 
 #include <array>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -24,7 +25,8 @@ static_assert(sizeof(rule_text) == 16, "one lookup touches one cache line");
 
 class rule_table {
 public:
-    rule_table() noexcept;
+    /// Built at compile time: the table is a constant of the program.
+    constexpr rule_table() noexcept;
 
     /// The entry of the `length` bytes at `text`, or null when no rule text
     /// begins with them. Reads 12 bytes at `text` whatever the length, which
@@ -66,12 +68,30 @@ private:
         high &= high_mask;
     }
 
-    static std::size_t slot_of(std::uint64_t low, std::uint32_t high) {
+    static constexpr std::size_t slot_of(std::uint64_t low, std::uint32_t high) {
         const std::uint64_t mixed = (low ^ (std::uint64_t{high} << 29)) * 0x9E3779B97F4A7C15U;
         return static_cast<std::size_t>(mixed >> 52);  // the top 12 bits: 4096 slots
     }
 
-    void add(const char* text, std::size_t length, int token);
+    // The key of the first `length` bytes of `text` as key_of makes it, in a
+    // way that a constant expression may compute.
+    static constexpr void constant_key_of(const char* text, std::size_t length, std::uint64_t& low,
+                                          std::uint32_t& high) {
+        low = 0;
+        high = 0;
+        const bool little = std::endian::native == std::endian::little;
+        for (std::size_t i = 0; i < length; ++i) {
+            const auto byte = static_cast<unsigned char>(text[i]);
+            if (i < sizeof low) {
+                low |= std::uint64_t{byte} << (8 * (little ? i : sizeof low - 1 - i));
+            } else {
+                const std::size_t lane = i - sizeof low;
+                high |= std::uint32_t{byte} << (8 * (little ? lane : sizeof high - 1 - lane));
+            }
+        }
+    }
+
+    constexpr void add(const char* text, std::size_t length, int token);
 
     std::array<rule_text, kSlots> slots_{};
     std::array<std::uint64_t, kSlots / 64> extends_{};  // a bit for each slot

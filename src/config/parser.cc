@@ -3,8 +3,7 @@
 #include <array>
 #include <cinttypes>
 
-#include "bound_actions.h"
-#include "globals.h"
+#include "session.h"
 
 namespace {
 
@@ -168,34 +167,14 @@ bool parser<Actions>::parse_token(int tok, const token_value& value) {
 // Nothing happens while the expected tokens are tried out.
 class discarding_actions final : public config_actions {
 public:
-    void create_link() override {}
+#define ZLCONF_STATEMENT(name) \
+    void name() override {}
+#include "statements.def"
     void set_linkname(const char*) override {}
-    void close_link() override {}
-    void link_opt_add() override {}
-    void link_opt_delete() override {}
-    void link_opt_dstroute() override {}
-    void link_opt_dymxor() override {}
-    void link_opt_fallover() override {}
-    void link_opt_roundrobin() override {}
-    void link_opt_spillover() override {}
     void link_opt_tablelookup_address(std::int32_t, std::int32_t, std::int32_t, std::int32_t,
                                       std::int32_t, std::int32_t) override {}
     void link_opt_tablelookup_interfacename(const char*) override {}
-    void link_opt_dumpinfo() override {}
-    void create_segment() override {}
     void segment_interfacename(const char*) override {}
-    void close_segment() override {}
-    void seg_opt_add() override {}
-    void seg_opt_delete() override {}
-    void seg_opt_sameaddr() override {}
-    void seg_opt_diffaddr() override {}
-    void seg_opt_standby() override {}
-    void seg_opt_auto() override {}
-    void seg_opt_100bt() override {}
-    void seg_opt_10bt() override {}
-    void seg_opt_halfdux() override {}
-    void seg_opt_fulldux() override {}
-    void seg_opt_trunk() override {}
 };
 
 template <typename Actions>
@@ -230,7 +209,7 @@ std::uint32_t parser<Actions>::expected() const {
     return bits;
 }
 
-void yyerror(std::FILE* diagnostics, const char* message) {
+void yyerror(std::FILE* diagnostics, const char* message, std::int64_t lineno) {
     // Counted in 64 bits, so that no input can overflow it; printed as before.
     std::fprintf(diagnostics, "*** \t %s line %" PRId64 "\n", message, lineno);
 }
@@ -253,12 +232,12 @@ int parse(lexer& lex, Actions& actions, std::FILE* diagnostics, syntax_error_rep
     std::snprintf(report.text, sizeof report.text, "%.15s",
                   tok == END_OF_INPUT ? "" : lex.yytext());
     report.offset = lex.token_offset();
-    report.line = lineno;
+    report.line = lex.line();
     report.context = p.context();
     report.expected = p.expected();
 
     // There is no message catalogue here, so the text is the default one.
-    yyerror(diagnostics, "Syntax error");
+    yyerror(diagnostics, "Syntax error", lex.line());
     // Recovery never completes: the rest of the input is read, and dropped.
     while (lex.yylex() != END_OF_INPUT) {
     }
@@ -277,7 +256,7 @@ int yyparse(lexer& lex, config_actions& actions, std::FILE* diagnostics) {
     return parse(lex, actions, diagnostics, unused);
 }
 
-int yyparse(lexer& lex, bound_actions& actions, std::FILE* diagnostics) {
+int yyparse(lexer& lex, session& actions, std::FILE* diagnostics) {
     syntax_error_report unused;
     return parse(lex, actions, diagnostics, unused);
 }

@@ -1,7 +1,8 @@
 #include "tokens.h"
 
 const char* token_name(int code) {
-    static constexpr const char* kNames[] = {
+    // Characters rather than pointers, so that the table needs no relocation.
+    static constexpr char kNames[][14] = {
         "LINKNAME",  "INTERFACENAME", "DSTROUTE", "FALLOVER", "ROUNDROBIN", "SPILLOVER", "DUMPINFO",
         "DYMXOR",    "ADD",           "DELETE",   "SAMEADDR", "DIFFADDR",   "STANDBY",   "TRUNK",
         "TBLLOOKUP", "S100BT",        "S10BT",    "SAUTO",    "HALFDUX",    "FULLDUX",   "SPEED",

@@ -4,11 +4,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "device.h"
-#include "globals.h"
-#include "link/description.h"
-#include "link_driver.h"
 #include "requests.h"
+#include "session.h"
 
 namespace {
 
@@ -46,27 +43,39 @@ bool set_interface(link_req& req, const char (&name)[kNameField]) {
     return true;
 }
 
-int send(std::uint32_t code, link_req* req) {
-    return current_device().ioctl(linkfp, code, req);
-}
+// Sends one link's description to the driver at `fd`.
+class commit_of {
+public:
+    commit_of(device& driver, int fd, link_desc& link) : driver_(driver), fd_(fd), zl(&link) {}
+    void commit();
+
+private:
+    int send(std::uint32_t code, link_req* req) { return driver_.ioctl(fd_, code, req); }
+    void report_refused(std::uint32_t code, const char* subject, int error);
+    void send_or_report(std::uint32_t code, link_req* req, const char* subject = nullptr) {
+        if (send(code, req) != 0) report_refused(code, subject, errno);
+    }
+    void commit_segment(seg_desc& seg, link_req& req);
+    void commit_table_lookup(link_req& req);
+
+    device& driver_;
+    int fd_;
+    link_desc* zl;  // the description committed, named as the session names it
+};
 
 // A refused request other than the creation does not stop the commit, but the
 // administrator sees which one it was: the link, the request, the interface or
 // address it was about, and why.
-void report_refused(std::uint32_t code, const char* subject, int error) {
+void commit_of::report_refused(std::uint32_t code, const char* subject, int error) {
     const int field = static_cast<int>(kNameField);
     std::fprintf(stderr, "zlconf: %.*s: %s%s%.*s refused: %s\n", field, zl->name,
                  request_name(code), subject != nullptr ? " " : "", subject != nullptr ? field : 0,
                  subject != nullptr ? subject : "", std::strerror(error));
 }
 
-void send_or_report(std::uint32_t code, link_req* req, const char* subject = nullptr) {
-    if (send(code, req) != 0) report_refused(code, subject, errno);
-}
-
 // Every segment ends with one ZLIOSSEG: alone, after a ZLIOASEG, or after a
 // ZLIODSEG (then with state 0).
-void commit_segment(seg_desc& seg, link_req& req) {
+void commit_of::commit_segment(seg_desc& seg, link_req& req) {
     if (!set_interface(req, seg.name)) return;
     for (;;) {
         req.flags = seg.state;
@@ -83,7 +92,7 @@ void commit_segment(seg_desc& seg, link_req& req) {
     }
 }
 
-void commit_table_lookup(link_req& req) {
+void commit_of::commit_table_lookup(link_req& req) {
     for (ttl_entry* entry = zl->ttls; entry != nullptr; entry = entry->next) {
         if (entry->installed != 0 || !set_interface(req, entry->ifname)) continue;
         std::memcpy(req.eaddr, entry->eaddr, sizeof req.eaddr);
@@ -99,7 +108,7 @@ void commit_table_lookup(link_req& req) {
 
 // Requests other than ZLIOCLINK go on whatever the driver answers; each
 // refusal is reported.
-void commit() {
+void commit_of::commit() {
     link_req req{};
     if ((zl->mode & ZLM_EXISTS) == 0 && send(ZLIOCLINK, nullptr) != 0) {
         std::fprintf(stderr, "Zelnar create failed : %s\n", std::strerror(errno));
@@ -118,9 +127,12 @@ void commit() {
 
 }  // namespace
 
-void close_link() {
-    commit();
+// Sends `zl` to the driver, then releases it and closes the device. Each
+// refused request is reported on standard error; a refused ZLIOCLINK ends the
+// commit, any other the commit goes past. None ends the run.
+void session::close_link() {
+    commit_of(driver_, linkfp, *zl).commit();
     release_link_description();
-    current_device().close(linkfp);
+    driver_.close(linkfp);
     linkfp = 0;
 }

@@ -14,7 +14,3 @@ public:
 };
 
 device& system_device();
-
-/// The device every driver operation uses; system_device() unless a test set another.
-device& current_device();
-void use_device(device& d);

@@ -4,9 +4,8 @@
 #include <cstdio>
 #include <string>
 
-#include "globals.h"
-#include "link_driver.h"
 #include "run_failure.h"
+#include "session.h"
 
 namespace {
 
@@ -28,7 +27,7 @@ __attribute__((format(printf, 2, 3))) void append(std::string& text, const char*
 // Names are printed bounded by their field: one the driver wrote may lack its
 // NUL. The report is gathered and written in one go, so that it reaches
 // standard error whole.
-void link_opt_dumpinfo() {
+void session::link_opt_dumpinfo() {
     if (zl == nullptr) throw run_failure(1, stderr, "\tZLC\t\t %d internal error \n", 639);
     const int field = static_cast<int>(kNameField);
     std::string report;

@@ -1,38 +1,20 @@
-#include "description.h"
-
 #include <algorithm>
 #include <bit>
 #include <cstring>
 
-#include "globals.h"
-#include "link/record_arena.h"
-#include "link/segment_index.h"
+#include "session.h"
 
-namespace {
-
-// Where the lists of `zl` end and how long the segment list is, kept beside the
-// records so that appending costs the same however long a list is. Valid only
-// for the description `of`.
-struct list_tails {
-    const link_desc* of = nullptr;
-    seg_desc* last_seg = nullptr;
-    ttl_entry* last_ttl = nullptr;
-    std::size_t seg_count = 0;
-};
-list_tails tails;
-segment_index segments_by_name;  // active only for long segment lists of `tails.of`
-
-list_tails& tails_of_zl() {
-    if (tails.of != zl) {
-        tails = {zl, nullptr, nullptr, 0};
-        segments_by_name.clear();
+session::list_tails& session::tails_of_zl() {
+    if (tails_.of != zl) {
+        tails_ = {zl, nullptr, nullptr, 0};
+        segments_by_name_.clear();
         for (seg_desc* seg = zl->segs; seg != nullptr; seg = seg->next) {
-            tails.last_seg = seg;
-            ++tails.seg_count;
+            tails_.last_seg = seg;
+            ++tails_.seg_count;
         }
-        for (ttl_entry* e = zl->ttls; e != nullptr; e = e->next) tails.last_ttl = e;
+        for (ttl_entry* e = zl->ttls; e != nullptr; e = e->next) tails_.last_ttl = e;
     }
-    return tails;
+    return tails_;
 }
 
 // A name as the operations take it: its length (kNameField when it does not
@@ -40,7 +22,7 @@ list_tails& tails_of_zl() {
 // eight bytes of a name field that holds it, zeros after the name. Read in one
 // pass and built in a register: names are a few characters long, and bytes
 // stored one by one and then read as a word would stall the read.
-struct name_text {
+struct session::name_text {
     const char* text;
     std::size_t length = 0;
     std::uint64_t bytes = 0;
@@ -67,15 +49,27 @@ struct name_text {
         std::memcpy(&held, field, sizeof held);
         return (held & mask) == bytes;
     }
+
+    // Names come from the lexer, at most 6 characters; the bound only keeps a
+    // longer one from overrunning the field.
+    void copy_to(char (&field)[kNameField]) const {
+        if (is_short()) {
+            std::memcpy(field, &bytes, sizeof bytes);
+            return;
+        }
+        const std::size_t kept = std::min(length, kNameField - 1);
+        std::memcpy(field, text, kept);
+        field[kept] = '\0';
+    }
 };
 
 // The first segment with this name, or null.
-seg_desc* find_named(const name_text& name) {
+seg_desc* session::find_named(const name_text& name) {
     if (name.length == kNameField) return nullptr;
     const list_tails& t = tails_of_zl();
     if (t.seg_count > segment_index::kWalkedLength) {
-        if (!segments_by_name.active()) segments_by_name.build(zl->segs);
-        return segments_by_name.find(name.text, name.length);
+        if (!segments_by_name_.active()) segments_by_name_.build(zl->segs);
+        return segments_by_name_.find(name.text, name.length);
     }
     for (seg_desc* seg = zl->segs; seg != nullptr; seg = seg->next) {
         if (name.names(seg->name)) return seg;
@@ -83,44 +77,21 @@ seg_desc* find_named(const name_text& name) {
     return nullptr;
 }
 
-// Names come from the lexer, at most 6 characters; the bound only keeps a
-// longer one from overrunning the field.
-void copy_name(char (&field)[kNameField], const name_text& name) {
-    if (name.is_short()) {
-        std::memcpy(field, &name.bytes, sizeof name.bytes);
-        return;
-    }
-    const std::size_t length = std::min(name.length, kNameField - 1);
-    std::memcpy(field, name.text, length);
-    field[length] = '\0';
-}
+void session::create_link() {}
 
-}  // namespace
+void session::create_segment() {}
 
-void* allocate_record() {
-    return description_arena().allocate();
-}
-
-void forget_list_tails() {
-    tails = {};
-    segments_by_name.clear();
-}
-
-void create_link() {}
-
-void create_segment() {}
-
-seg_desc* find_seg(const char* name) {
+seg_desc* session::find_seg(const char* name) {
     return find_named(name_text(name));
 }
 
-void segment_interfacename(const char* name) {
+void session::segment_interfacename(const char* name) {
     const name_text wanted(name);
     working_seg = find_named(wanted);
     if (working_seg != nullptr) return;
 
     auto* seg = static_cast<seg_desc*>(allocate_record());
-    copy_name(seg->name, wanted);
+    wanted.copy_to(seg->name);
     seg->speed = -1;
     seg->duplex = -1;
     seg->state = kNewSegState;
@@ -130,16 +101,16 @@ void segment_interfacename(const char* name) {
     (t.last_seg == nullptr ? zl->segs : t.last_seg->next) = seg;
     t.last_seg = seg;
     ++t.seg_count;
-    if (segments_by_name.active()) segments_by_name.add(seg);
+    if (segments_by_name_.active()) segments_by_name_.add(seg);
     working_seg = seg;
 }
 
-void close_segment() {
+void session::close_segment() {
     working_seg = nullptr;
 }
 
-void link_opt_tablelookup_address(std::int32_t a0, std::int32_t a1, std::int32_t a2,
-                                  std::int32_t a3, std::int32_t a4, std::int32_t a5) {
+void session::link_opt_tablelookup_address(std::int32_t a0, std::int32_t a1, std::int32_t a2,
+                                           std::int32_t a3, std::int32_t a4, std::int32_t a5) {
     auto* entry = static_cast<ttl_entry*>(allocate_record());
     const std::int32_t bytes[kEtherAddrLen] = {a0, a1, a2, a3, a4, a5};
     for (std::size_t i = 0; i < kEtherAddrLen; ++i) {
@@ -154,17 +125,18 @@ void link_opt_tablelookup_address(std::int32_t a0, std::int32_t a1, std::int32_t
     t.last_ttl = entry;
 }
 
-void link_opt_tablelookup_interfacename(const char* name) {
+void session::link_opt_tablelookup_interfacename(const char* name) {
     ttl_entry* last = tails_of_zl().last_ttl;
     if (last == nullptr) return;  // the grammar always appends the entry first
-    copy_name(last->ifname, name_text(name));
+    name_text(name).copy_to(last->ifname);
     zl->mode |= ZLM_TBLLOOKUP;
 }
 
-void release_link_description() {
+void session::release_link_description() {
     // The description and both its lists, all from the one arena.
-    description_arena().release_all();
+    arena_.release_all();
     zl = nullptr;
     working_seg = nullptr;
-    forget_list_tails();
+    tails_ = {};
+    segments_by_name_.clear();
 }

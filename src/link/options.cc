@@ -1,8 +1,9 @@
-#include "options.h"
-
+// Link options change `zl->mode`; segment options change `working_seg->state`.
+// Each is one read-modify-write of one word with a clear mask and a set mask,
+// so every bit outside both, the driver's included, keeps its value.
 #include <cstdint>
 
-#include "globals.h"
+#include "session.h"
 
 namespace {
 
@@ -10,8 +11,8 @@ void change(std::uint32_t& word, std::uint32_t clears, std::uint32_t sets) {
     word = (word & ~clears) | sets;
 }
 
-void distribute(std::uint32_t mode_bit) {
-    change(zl->mode, ZLM_DISTMASK, mode_bit);
+void distribute(link_desc& link, std::uint32_t mode_bit) {
+    change(link.mode, ZLM_DISTMASK, mode_bit);
 }
 
 constexpr std::uint32_t kRole = ZLS_TRUNK | ZLS_STANDBY;
@@ -20,69 +21,69 @@ constexpr std::uint32_t kDuplex = ZLS_FULLDUX | ZLS_HALFDUX;
 constexpr std::uint32_t kSpeed = ZLS_100BT | ZLS_10BT | ZLS_AUTO;
 
 // Clears the other members of the bit's group and sets the bit.
-void choose(std::uint32_t group, std::uint32_t bit) {
-    change(working_seg->state, group & ~bit, bit);
+void choose(seg_desc& seg, std::uint32_t group, std::uint32_t bit) {
+    change(seg.state, group & ~bit, bit);
 }
 
 }  // namespace
 
 // A link that the driver lacks is created at commit anyway, so ADD has nothing to do.
-void link_opt_add() {}
+void session::link_opt_add() {}
 
 // Marks the segments known now; segment blocks after this one are not marked.
-void link_opt_delete() {
+void session::link_opt_delete() {
     for (working_seg = zl->segs; working_seg != nullptr; working_seg = working_seg->next) {
         seg_opt_delete();
     }
     change(zl->mode, 0, ZLM_DELETE);
 }
 
-void link_opt_dstroute() {
-    distribute(ZLM_DSTROUTE);
+void session::link_opt_dstroute() {
+    distribute(*zl, ZLM_DSTROUTE);
 }
-void link_opt_dymxor() {
-    distribute(ZLM_DYMXOR);
+void session::link_opt_dymxor() {
+    distribute(*zl, ZLM_DYMXOR);
 }
-void link_opt_fallover() {
-    distribute(ZLM_FALLOVER);
+void session::link_opt_fallover() {
+    distribute(*zl, ZLM_FALLOVER);
 }
-void link_opt_roundrobin() {
-    distribute(ZLM_ROUNDROBIN);
+void session::link_opt_roundrobin() {
+    distribute(*zl, ZLM_ROUNDROBIN);
 }
-void link_opt_spillover() {
-    distribute(ZLM_SPILLOVER);
+void session::link_opt_spillover() {
+    distribute(*zl, ZLM_SPILLOVER);
 }
 
-void seg_opt_add() {
+void session::seg_opt_add() {
     change(working_seg->state, ZLS_DELETE, 0);
 }
-void seg_opt_delete() {
+void session::seg_opt_delete() {
     change(working_seg->state, 0, ZLS_DELETE);
 }
-void seg_opt_sameaddr() {
-    choose(kAddress, ZLS_SAMEADDR);
+void session::seg_opt_sameaddr() {
+    choose(*working_seg, kAddress, ZLS_SAMEADDR);
 }
-void seg_opt_diffaddr() {
-    choose(kAddress, ZLS_DIFFADDR);
+void session::seg_opt_diffaddr() {
+    choose(*working_seg, kAddress, ZLS_DIFFADDR);
 }
-void seg_opt_standby() {
-    choose(kRole, ZLS_STANDBY);
+void session::seg_opt_standby() {
+    choose(*working_seg, kRole, ZLS_STANDBY);
 }
-void seg_opt_trunk() {
-    choose(kRole, ZLS_TRUNK);
+void session::seg_opt_trunk() {
+    choose(*working_seg, kRole, ZLS_TRUNK);
 }
-void seg_opt_auto() {
-    choose(kSpeed, ZLS_AUTO);
+void session::seg_opt_auto() {
+    choose(*working_seg, kSpeed, ZLS_AUTO);
 }
-void seg_opt_100bt() {
-    choose(kSpeed, ZLS_100BT);
+void session::seg_opt_100bt() {
+    choose(*working_seg, kSpeed, ZLS_100BT);
 }
-void seg_opt_10bt() {
-    choose(kSpeed, ZLS_10BT);
+void session::seg_opt_10bt() {
+    choose(*working_seg, kSpeed, ZLS_10BT);
 }
-void seg_opt_halfdux() {
-    choose(kDuplex, ZLS_HALFDUX);
+void session::seg_opt_halfdux() {
+    choose(*working_seg, kDuplex, ZLS_HALFDUX);
 }
-void seg_opt_fulldux() {
-    choose(kDuplex, ZLS_FULLDUX);
+void session::seg_opt_fulldux() {
+    choose(*working_seg, kDuplex, ZLS_FULLDUX);
 }

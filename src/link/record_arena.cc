@@ -43,8 +43,6 @@ constexpr std::size_t kFirstRecords = 32;      // enough for most blocks
 constexpr std::size_t kLargestRecords = 8192;  // about 700 KiB
 constexpr std::size_t kCheckedGap = 16;        // a multiple of the sanitizer's granule
 
-record_arena arena;
-
 }  // namespace
 
 struct record_arena::block {
@@ -54,8 +52,11 @@ struct record_arena::block {
     unsigned char* data() { return reinterpret_cast<unsigned char*>(this + 1); }
 };
 
-record_arena& description_arena() {
-    return arena;
+record_arena::~record_arena() {
+    release_all();
+    if (first_ == nullptr) return;
+    ASAN_UNPOISON_MEMORY_REGION(first_->data(), gap_ + first_->records * (kRecordSize + gap_));
+    std::free(first_);
 }
 
 void record_arena::add_block() {

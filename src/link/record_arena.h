@@ -11,6 +11,11 @@
 /// record, or a use after the release, is still reported.
 class record_arena {
 public:
+    record_arena() = default;
+    ~record_arena();
+    record_arena(const record_arena&) = delete;
+    record_arena& operator=(const record_arena&) = delete;
+
     /// A record until the next release_all; a failed allocation ends the run.
     void* allocate();
     /// Releases every record handed out. Keeps the first block for the next
@@ -28,6 +33,3 @@ private:
     bool checked_ = false;  // a memory checker watches the records
     bool decided_ = false;  // checked_ and gap_ are set
 };
-
-/// The arena of `zl`'s records.
-record_arena& description_arena();
