@@ -4,46 +4,34 @@
 #pragma once
 
 #include <cstdint>
-#include <cstdio>
 #include <optional>
 
-#include "config/lexer.h"
+#include "config/echo_observer.h"
 #include "plan/link_plan.h"
 #include "plan/plan_output.h"
 #include "plan/source_window.h"
 
 namespace plan {
 
-class echo_capture {
+class echo_capture final : public echo_observer {
 public:
     /// Each run of adjacent characters goes to `out` once it is complete;
     /// the word it stands in is warned about when the run begins.
-    echo_capture(source_window& source, plan_output& out, whole_plan& plan);
-    ~echo_capture();
-    echo_capture(const echo_capture&) = delete;
-    echo_capture& operator=(const echo_capture&) = delete;
+    echo_capture(source_window& source, plan_output& out, whole_plan& plan)
+        : source_(source), out_(out), plan_(plan) {}
 
-    /// The stream to hand the lexer. Unbuffered, so that each character
-    /// arrives while the lexer still stands at it.
-    std::FILE* stream() const { return stream_; }
-    /// The lexer that writes to stream(), to place the characters by.
-    void watch(const lexer& lex) { lex_ = &lex; }
+    void echoed(char c, std::uint64_t offset) override;
 
     /// Hands on the run still open.
     void finish();
 
 private:
-    static ssize_t write(void* self, const char* bytes, std::size_t size);
-    void place(char c);
     void warn(std::uint64_t at, const source_point& point, char c);
 
     source_window& source_;
     plan_output& out_;
     whole_plan& plan_;
-    const lexer* lex_ = nullptr;
-    std::FILE* stream_;
     std::optional<ignored_text> run_;
-    std::uint64_t next_ = 0;           // where the search for the next character starts
     std::uint64_t last_ = UINT64_MAX;  // where the last character stood
     source_point warned_{0, 0};        // the word warned about last
     std::int64_t hash_line_ = 0;       // a line warned about as beginning with '#'

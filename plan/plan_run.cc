@@ -180,10 +180,9 @@ void make_plan(whole_plan& plan, byte_source& in, device& real, plan_output& out
     echo_capture echoes(source, out, plan);
     // zlconf leaves a block that never reached its end to the process's exit;
     // the plan's session releases it when the plan is made.
-    session zlconf(source, echoes.stream(), planner);
+    session zlconf(source, echoes, planner);
     lexer& lex = zlconf.lex();
     source.watch(lex);
-    echoes.watch(lex);
     plan_recorder recorder(zlconf, lex, planner, source, plan, out);
 
     const syntax_error_place error_place(source, lex);
@@ -195,7 +194,7 @@ void make_plan(whole_plan& plan, byte_source& in, device& real, plan_output& out
         }
     } catch (const run_failure& failure) {
         plan.zlconf_message = without_newline(failure.message());
-        if (failure.stream() == echoes.stream()) {
+        if (lex.over_limit()) {
             plan.outcome = outcome::too_long;
             plan.stop = source_point{zlconf.lineno, 0};
         } else if (planner.failure() && plan.block) {

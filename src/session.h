@@ -9,6 +9,7 @@
 
 #include "config/actions.h"
 #include "config/byte_source.h"
+#include "config/echo_observer.h"
 #include "config/lexer.h"
 #include "driver/device.h"
 #include "link/record_arena.h"
@@ -22,6 +23,9 @@ public:
     /// Echoed characters and the length-limit message go to `out`; links are
     /// opened, read and committed through `driver`.
     session(byte_source& input, std::FILE* out, device& driver = system_device());
+    /// Echoed characters go to `echo` instead; the length-limit message is
+    /// then carried by the run_failure alone, with no stream.
+    session(byte_source& input, echo_observer& echo, device& driver);
     session(const session&) = delete;
     session& operator=(const session&) = delete;
 
@@ -78,6 +82,7 @@ private:
     list_tails& tails_of_zl();
 
     device& driver_;
+    stream_echo echo_to_out_;
     record_arena arena_;
     list_tails tails_;
     segment_index segments_by_name_;  // active only for long segment lists of `tails_.of`

@@ -67,6 +67,7 @@ constexpr std::size_t kAddressText = 17;  // "hh:hh:hh:hh:hh:hh"
 }  // namespace
 
 [[noreturn]] void lexer::fail_too_long() {
+    over_limit_ = true;
     throw run_failure(1, yyout_, "Input string too long, limit %d\n", kScanLimit);
 }
 
@@ -158,7 +159,8 @@ void lexer::skip_comment() {
 }
 
 void lexer::echo_one() {
-    std::putc(buffer_[pos_++], yyout_);
+    echo_.echoed(static_cast<char>(buffer_[pos_]), dropped_ + pos_);
+    ++pos_;
 }
 
 // The token of `length` characters at pos_, which carries `number`.

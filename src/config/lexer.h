@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "byte_source.h"
+#include "echo_observer.h"
 #include "tokens.h"
 
 class lexer {
@@ -14,12 +15,12 @@ public:
     /// At most this many characters may be read while one token is scanned.
     static constexpr int kScanLimit = 2048;
 
-    /// Echoed characters and the length-limit message go to `out`; newlines
-    /// are counted in `line_count`.
-    lexer(byte_source& in, std::FILE* out, std::int64_t& line_count)
-        : in_(in), yyout_(out), lineno(line_count) {}
-    /// For a text of its own: counts its lines itself.
-    lexer(byte_source& in, std::FILE* out) : lexer(in, out, own_lineno_) {}
+    /// Echoed characters go to `echo`, the length-limit message to `out`;
+    /// newlines are counted in `line_count`.
+    lexer(byte_source& in, std::FILE* out, echo_observer& echo, std::int64_t& line_count)
+        : in_(in), yyout_(out), echo_(echo), lineno(line_count) {}
+    /// For a text of its own: echoes to `out` and counts its lines itself.
+    lexer(byte_source& in, std::FILE* out) : lexer(in, out, own_echo_, own_lineno_) {}
     lexer(const lexer&) = delete;
     lexer& operator=(const lexer&) = delete;
 
@@ -37,6 +38,9 @@ public:
 
     /// The value of the token just returned. A name's text lives in yytext and
     /// is overwritten by the next call.
+    /// Whether a scan has gone past kScanLimit, which ended the run.
+    bool over_limit() const { return over_limit_; }
+
     /// The line being read: 1 plus the newlines consumed so far.
     std::int64_t line() const { return lineno; }
 
@@ -64,10 +68,13 @@ private:
 
     byte_source& in_;
     std::FILE* yyout_;
+    stream_echo own_echo_{yyout_};
+    echo_observer& echo_;
     std::int64_t own_lineno_ = 1;
     std::int64_t& lineno;      // the run's line count, named as the grammar's error line names it
     bool input_done_ = false;  // the source has reported its end
     bool ended_ = false;       // the end of input (or a NUL byte) has been scanned
+    bool over_limit_ = false;
 
     // The bytes from pos_ to end_ have been read but not consumed: the
     // look-ahead store. pos_ is where the scan in progress began. A NUL always
