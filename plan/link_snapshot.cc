@@ -4,11 +4,11 @@
 #include <cstring>
 
 #include "globals.h"
-#include "standin/name_text.h"
+#include "model/name_text.h"
 
 namespace plan {
 
-using standin::name_for_display;
+using model::name_for_display;
 
 namespace {
 

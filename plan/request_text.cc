@@ -3,10 +3,10 @@
 #include <cstdio>
 #include <span>
 
+#include "model/interface_names.h"
+#include "model/name_text.h"
+#include "model/number_text.h"
 #include "plan/bit_names.h"
-#include "standin/interface_names.h"
-#include "standin/name_text.h"
-#include "standin/number_text.h"
 
 namespace plan {
 
@@ -22,11 +22,11 @@ decoded_request decode(const recorded_request& request) {
     decoded_request d;
     const std::uint32_t code = request.code;
     const char* name = request_name(code);
-    d.request = name != nullptr ? name : standin::short_hex(code);
+    d.request = name != nullptr ? name : model::short_hex(code);
     const link_req& f = request.fields;
     if (names_segment(code) || code == ZLIOATL) {
-        d.interface = standin::interface_name_of(f).value_or("");
-        d.stem = standin::name_as_text(standin::name_in_field(f.name, sizeof f.name));
+        d.interface = model::interface_name_of(f).value_or("");
+        d.stem = model::name_as_text(model::name_in_field(f.name, sizeof f.name));
         d.unit = f.unit;
     }
     if (names_segment(code)) {
@@ -37,7 +37,7 @@ decoded_request decode(const recorded_request& request) {
         d.flag_names = mode_bits(f.flags);
     }
     if (code == ZLIOATL) {
-        d.address = standin::ether_address_text(std::span<const std::uint8_t, 6>(f.eaddr));
+        d.address = model::ether_address_text(std::span<const std::uint8_t, 6>(f.eaddr));
     }
     return d;
 }
@@ -50,11 +50,11 @@ std::string request_text(const recorded_request& request) {
     if (d.interface) {
         char names[64];
         std::snprintf(names, sizeof names, "  %-6s name=%s unit=%d",
-                      standin::name_for_display(*d.interface).c_str(), d.stem->c_str(), *d.unit);
+                      model::name_for_display(*d.interface).c_str(), d.stem->c_str(), *d.unit);
         line += names;
     }
     if (d.flags) {
-        line += "  flags=" + standin::hex32(*d.flags);
+        line += "  flags=" + model::hex32(*d.flags);
         if (!d.flag_names.empty()) line += " " + joined_bits(d.flag_names);
     }
     if (d.address) line += "  eaddr=" + *d.address;

@@ -5,11 +5,11 @@
 #include <string>
 #include <string_view>
 
-#include "standin/log_sink.h"
+#include "model/log_sink.h"
 
 namespace standin {
 
-class file_log final : public log_sink {
+class file_log final : public model::log_sink {
 public:
     // Throws std::runtime_error when the file cannot be opened for appending.
     explicit file_log(std::string path);

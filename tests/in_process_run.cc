@@ -6,7 +6,7 @@
 #include "memory_source.h"
 #include "run.h"
 
-in_process_result run_in_process(std::string_view config, standin::model_device& driver,
+in_process_result run_in_process(std::string_view config, model::model_device& driver,
                                  std::size_t piece) {
     driver.clear_log();
     use_device(driver);

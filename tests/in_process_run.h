@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "standin/model_device.h"
+#include "model/model_device.h"
 
 struct in_process_result {
     int status = 0;
@@ -22,5 +22,5 @@ struct in_process_result {
 /// tool's operations on `driver`. Afterwards the globals are as a new process
 /// would find them, so that runs can follow one another. Standard error is
 /// not captured here.
-in_process_result run_in_process(std::string_view config, standin::model_device& driver,
+in_process_result run_in_process(std::string_view config, model::model_device& driver,
                                  std::size_t piece = std::string::npos);

@@ -12,9 +12,9 @@
 
 #include "globals.h"
 #include "link/description.h"
+#include "model/model_device.h"
+#include "model/state_file.h"
 #include "run_failure.h"
-#include "standin/model_device.h"
-#include "standin/state_file.h"
 
 namespace {
 
@@ -24,8 +24,8 @@ using testing::HasSubstr;
 class LinkDriver : public testing::Test {
 protected:
     void use_driver(const std::string& state, const std::string& failures = "",
-                    standin::fill_policy fill = standin::fill_policy::varied) {
-        driver_.emplace(standin::parse_state(state), standin::failure_plan::parse(failures), fill);
+                    model::fill_policy fill = model::fill_policy::varied) {
+        driver_.emplace(model::parse_state(state), model::failure_plan::parse(failures), fill);
         use_device(*driver_);
     }
     void TearDown() override {
@@ -49,7 +49,7 @@ protected:
         return "";
     }
 
-    std::optional<standin::model_device> driver_;
+    std::optional<model::model_device> driver_;
 };
 
 constexpr const char* kThreeSegmentsTwoEntries = R"(
@@ -75,7 +75,7 @@ TEST_F(LinkDriver, InternalChecks) {
 // again, and keeps the name that the driver wrote.
 TEST_F(LinkDriver, ReadingMarksEntriesInstalledAndKeepsTheDriversName) {
     for (const auto fill :
-         {standin::fill_policy::zeros, standin::fill_policy::a5, standin::fill_policy::varied}) {
+         {model::fill_policy::zeros, model::fill_policy::a5, model::fill_policy::varied}) {
         use_driver(kThreeSegmentsTwoEntries, "", fill);
         for (int run = 0; run < 3; ++run) {  // the varied fill differs from read to read
             set_linkname("zl3");

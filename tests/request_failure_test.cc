@@ -14,9 +14,9 @@
 
 #include "child_process.h"
 #include "in_process_run.h"
+#include "model/errno_names.h"
+#include "model/state_file.h"
 #include "request_protocol.h"
-#include "standin/errno_names.h"
-#include "standin/state_file.h"
 
 namespace {
 
@@ -63,8 +63,7 @@ struct observed {
 };
 
 observed run_with(const scenario& s, const std::string& failures) {
-    standin::model_device driver(standin::parse_state(s.state),
-                                 standin::failure_plan::parse(failures));
+    model::model_device driver(model::parse_state(s.state), model::failure_plan::parse(failures));
     testing::internal::CaptureStderr();
     observed o{run_in_process(s.config, driver), ""};
     o.err = testing::internal::GetCapturedStderr();
@@ -200,7 +199,7 @@ TEST_P(RequestFailures, EachFailureHasItsOutcome) {
 
     for (const fault_point& point : points) {
         for (const int error : kErrors) {
-            const std::string error_name = standin::errno_name(error);
+            const std::string error_name = model::errno_name(error);
             SCOPED_TRACE(point.rule + ":" + error_name);
             const observed faulted = run_with(s, point.rule + ":" + error_name);
             const injection i{point, error, clean, faulted};
