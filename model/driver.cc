@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <cstring>
 #include <optional>
+#include <string>
+#include <utility>
 
 #include "model/link_names.h"
 #include "model/log_lines.h"
@@ -39,6 +41,25 @@ bool carries_record(std::uint32_t code) {
     return (code & kDirIn) != 0;
 }
 
+request_record opened(std::string path, int flags, int error) {
+    return {request_record::kind::open, std::move(path), flags, 0, std::nullopt, error};
+}
+
+// `request` is the copied-in record, or null when there is none or it could
+// not be read.
+request_record requested(std::string who, unsigned long code, const link_req* request, int error) {
+    request_record record{
+        request_record::kind::request, std::move(who), 0, code, std::nullopt, error};
+    if (request != nullptr && known_request(code) != nullptr) {
+        record.fields = decode_fields(static_cast<std::uint32_t>(code), *request);
+    }
+    return record;
+}
+
+request_record closed(std::string who, int error) {
+    return {request_record::kind::close, std::move(who), 0, 0, std::nullopt, error};
+}
+
 }  // namespace
 
 driver::driver(driver_state initial, failure_plan failures, fill_policy fill,
@@ -48,10 +69,10 @@ driver::driver(driver_state initial, failure_plan failures, fill_policy fill,
       log_(std::move(log)),
       first_descriptor_(first_descriptor) {}
 
-template <typename MakeLine>
-void driver::log(MakeLine make_line) {
+template <typename MakeRecord>
+void driver::log(MakeRecord make_record) {
     if (log_) {
-        log_->write_line(make_line());
+        log_->write(make_record());
     }
 }
 
@@ -66,12 +87,12 @@ int driver::lowest_free_descriptor() const {
 
 int driver::open(const char* path, int flags) {
     if (path == nullptr) {
-        log([&] { return open_line("(null)", flags, EFAULT); });
+        log([&] { return opened("(null)", flags, EFAULT); });
         return failed(EFAULT);
     }
     const std::optional<std::string_view> device = link_device_of_path(path);
     const int error = device ? failures_.on_open(*device) : ENOENT;
-    log([&] { return open_line(path, flags, error); });
+    log([&] { return opened(path, flags, error); });
     if (error != 0) {
         return failed(error);
     }
@@ -85,7 +106,7 @@ int driver::open(const char* path, int flags) {
 int driver::ioctl(int fd, unsigned long code, void* arg) {
     const auto open_device = open_devices_.find(fd);
     if (open_device == open_devices_.end()) {
-        log([&] { return request_line(unknown_descriptor(fd), code, nullptr, EBADF); });
+        log([&] { return requested(unknown_descriptor(fd), code, nullptr, EBADF); });
         return failed(EBADF);
     }
     const std::string& device = open_device->second;
@@ -109,17 +130,17 @@ int driver::ioctl(int fd, unsigned long code, void* arg) {
     if (error == 0) {
         error = model_.handle(device, *request_code, request.value_or(link_req{}));
     }
-    log([&] { return request_line(device, code, request ? &*request : nullptr, error); });
+    log([&] { return requested(device, code, request ? &*request : nullptr, error); });
     return error == 0 ? 0 : failed(error);
 }
 
 int driver::close(int fd) {
     const auto open_device = open_devices_.find(fd);
     if (open_device == open_devices_.end()) {
-        log([&] { return close_line(unknown_descriptor(fd), EBADF); });
+        log([&] { return closed(unknown_descriptor(fd), EBADF); });
         return failed(EBADF);
     }
-    log([&] { return close_line(open_device->second, 0); });
+    log([&] { return closed(open_device->second, 0); });
     open_devices_.erase(open_device);
     return 0;
 }

@@ -34,9 +34,9 @@ public:
 
 private:
     int lowest_free_descriptor() const;
-    // Builds the line only when there is a log to write it to.
-    template <typename MakeLine>
-    void log(MakeLine make_line);
+    // Builds the record only when there is a log to write it to.
+    template <typename MakeRecord>
+    void log(MakeRecord make_record);
 
     driver_model model_;
     failure_plan failures_;

@@ -10,22 +10,14 @@
 #pragma once
 
 #include <string>
-#include <string_view>
 
-#include "driver/requests.h"
+#include "model/request_record.h"
 
 namespace model {
 
 // How a line names a descriptor the driver does not know: "fd=12".
 std::string unknown_descriptor(int fd);
 
-std::string open_line(std::string_view path, int flags, int error);
-
-// `who` is the link device's name, or unknown_descriptor(). `request` is the
-// copied-in record, or null when there is none or it could not be read.
-std::string request_line(std::string_view who, unsigned long code, const link_req* request,
-                         int error);
-
-std::string close_line(std::string_view who, int error);
+std::string log_line(const request_record& record);
 
 }  // namespace model

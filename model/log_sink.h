@@ -1,28 +1,27 @@
-// Where the driver's request log goes, one line at a time.
+// Where the driver's request log goes, one record at a time.
 #pragma once
 
-#include <string>
-#include <string_view>
 #include <vector>
+
+#include "model/request_record.h"
 
 namespace model {
 
 class log_sink {
 public:
     virtual ~log_sink() = default;
-    // `line` has no newline.
-    virtual void write_line(std::string_view line) = 0;
+    virtual void write(const request_record& record) = 0;
 };
 
-// Keeps the lines for tests to look at.
+// Keeps the records for tests to look at.
 class memory_log final : public log_sink {
 public:
-    void write_line(std::string_view line) override { lines_.emplace_back(line); }
-    const std::vector<std::string>& lines() const { return lines_; }
-    void clear() { lines_.clear(); }
+    void write(const request_record& record) override { records_.push_back(record); }
+    const std::vector<request_record>& records() const { return records_; }
+    void clear() { records_.clear(); }
 
 private:
-    std::vector<std::string> lines_;
+    std::vector<request_record> records_;
 };
 
 }  // namespace model

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "model/log_lines.h"
+
 namespace model {
 
 model_device::model_device(driver_state initial, failure_plan failures, fill_policy fill)
@@ -10,5 +12,11 @@ model_device::model_device(driver_state initial, failure_plan failures, fill_pol
 model_device::model_device(driver_state initial, failure_plan failures, fill_policy fill,
                            std::unique_ptr<memory_log> log)
     : log_(log.get()), driver_(std::move(initial), std::move(failures), fill, std::move(log)) {}
+
+std::vector<std::string> model_device::log_lines() const {
+    std::vector<std::string> lines;
+    for (const request_record& record : log()) lines.push_back(log_line(record));
+    return lines;
+}
 
 }  // namespace model

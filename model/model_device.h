@@ -22,8 +22,10 @@ public:
     }
     int close(int fd) override { return driver_.close(fd); }
 
-    // Every open, request and close so far, as log_lines.h writes them.
-    const std::vector<std::string>& log_lines() const { return log_->lines(); }
+    // Every open, request and close so far.
+    const std::vector<request_record>& log() const { return log_->records(); }
+    // The same as the request log writes them (log_lines.h).
+    std::vector<std::string> log_lines() const;
     void clear_log() { log_->clear(); }
 
     const driver_state& state() const { return driver_.state(); }

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <string>
-#include <string_view>
 
 #include "model/log_sink.h"
 
@@ -18,7 +17,7 @@ public:
     file_log& operator=(const file_log&) = delete;
 
     // Throws std::runtime_error when the line cannot be written.
-    void write_line(std::string_view line) override;
+    void write(const model::request_record& record) override;
 
 private:
     std::string path_;

@@ -20,7 +20,7 @@ in_process_result run_in_process(std::string_view config, model::model_device& d
     result.status = configure(input, out.file(), diagnostics.file());
     result.out = out.text();
     result.diagnostics = diagnostics.text();
-    result.log = driver.log_lines();
+    result.log = driver.log();
     result.device_left_open = driver.is_open(linkfp);
 
     // A run that ended inside a block leaves its description and its device

@@ -12,10 +12,10 @@
 
 struct in_process_result {
     int status = 0;
-    std::string out;                // echoed characters and the length-limit message
-    std::string diagnostics;        // the syntax error line
-    std::vector<std::string> log;   // the driver's log of this run
-    bool device_left_open = false;  // the run ended with a link device open
+    std::string out;                         // echoed characters and the length-limit message
+    std::string diagnostics;                 // the syntax error line
+    std::vector<model::request_record> log;  // the driver's log of this run
+    bool device_left_open = false;           // the run ended with a link device open
 };
 
 /// Runs `config`, handed to the lexer in pieces of `piece` bytes, through the

@@ -33,7 +33,7 @@ protected:
         use_device(system_device());
         linkfp = 0;
     }
-    const std::vector<std::string>& log() const { return driver_->log_lines(); }
+    std::vector<std::string> log() const { return driver_->log_lines(); }
 
     // The message and status of the failure that `action` ends the run with.
     template <typename Action>
