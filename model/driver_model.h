@@ -1,4 +1,4 @@
-// The stand-in driver's behaviour: the requests of the link-aggregation driver
+// The driver model: the requests of the link-aggregation driver
 // carried out on an in-memory driver_state.
 #pragma once
 

@@ -1,4 +1,4 @@
-// The tool's device seam backed by the stand-in driver, for fast in-process
+// The tool's device seam backed by the driver model, for fast in-process
 // tests of reading and committing links.
 #pragma once
 

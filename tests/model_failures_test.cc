@@ -27,7 +27,7 @@ int create(model_device& device, const char* path) {
     return error;
 }
 
-TEST(StandinFailures, NthOccurrenceIsCountedAcrossLinks) {
+TEST(ModelFailures, NthOccurrenceIsCountedAcrossLinks) {
     model_device device({}, failure_plan::parse("ZLIOCLINK:2:EBUSY"));
     EXPECT_EQ(create(device, "/dev/zl0"), 0);
     EXPECT_EQ(create(device, "/dev/zl1"), EBUSY);
@@ -36,7 +36,7 @@ TEST(StandinFailures, NthOccurrenceIsCountedAcrossLinks) {
     EXPECT_EQ(device.state().size(), 3U);
 }
 
-TEST(StandinFailures, EveryOccurrenceFailsAndChangesNothing) {
+TEST(ModelFailures, EveryOccurrenceFailsAndChangesNothing) {
     const char* seeded = "link zl0\n  segment ce0 state 0x110\n";
     model_device device(parse_state(seeded), failure_plan::parse("ZLIOSSEG:*:EIO"));
     const int fd = device.open("/dev/zl0", 2);
@@ -50,7 +50,7 @@ TEST(StandinFailures, EveryOccurrenceFailsAndChangesNothing) {
     EXPECT_EQ(device.state().at("zl0").segments.at(0).state, 0x110U);
 }
 
-TEST(StandinFailures, FirstMatchingRuleWinsAndErrorsMayBeNumbers) {
+TEST(ModelFailures, FirstMatchingRuleWinsAndErrorsMayBeNumbers) {
     model_device device(parse_state("link zl0\n"),
                         failure_plan::parse("ZLIOELINK:1:EPERM,ZLIOELINK:*:5,ZLIOELINK:3:EBUSY"));
     const int fd = device.open("/dev/zl0", 2);
@@ -59,9 +59,9 @@ TEST(StandinFailures, FirstMatchingRuleWinsAndErrorsMayBeNumbers) {
     EXPECT_EQ(outcome(device.ioctl(fd, ZLIOELINK, nullptr)), EIO);
 }
 
-class StandinBadFailureRules : public ::testing::TestWithParam<const char*> {};
+class ModelBadFailureRules : public ::testing::TestWithParam<const char*> {};
 
-TEST_P(StandinBadFailureRules, AreRefusedNamingTheRule) {
+TEST_P(ModelBadFailureRules, AreRefusedNamingTheRule) {
     try {
         failure_plan::parse(GetParam());
         FAIL() << "accepted: " << GetParam();
@@ -70,14 +70,14 @@ TEST_P(StandinBadFailureRules, AreRefusedNamingTheRule) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Malformed, StandinBadFailureRules,
+INSTANTIATE_TEST_SUITE_P(Malformed, ModelBadFailureRules,
                          ::testing::Values("ZLIOCLINK:1", "ZLIOCLINK:1:EBUSY:2", "ZLIOFOO:1:EIO",
                                            "zliOCLINK:1:EIO", "ZLIOCLINK:0:EIO", "ZLIOCLINK:-1:EIO",
                                            "ZLIOCLINK:x:EIO", "ZLIOCLINK:1:EWHAT", "ZLIOCLINK:1:0",
                                            "open:zl9:EIO", "open:/dev/zl0:EIO", "ZLIOCLINK:1:EIO,",
                                            ",ZLIOCLINK:1:EIO"));
 
-TEST(StandinFailures, ErrorNamesTheOffendingRule) {
+TEST(ModelFailures, ErrorNamesTheOffendingRule) {
     EXPECT_THROW(
         {
             try {

@@ -16,7 +16,7 @@ namespace {
 
 using ::testing::ElementsAre;
 
-TEST(StandinLog, NamesAreBoundedByTheirFieldAndEscaped) {
+TEST(ModelLog, NamesAreBoundedByTheirFieldAndEscaped) {
     model_device device(parse_state("link zlumi2\n"));
     const int fd = device.open("/dev/zlumi2", 0x80002);
     link_req request{};
@@ -34,7 +34,7 @@ TEST(StandinLog, NamesAreBoundedByTheirFieldAndEscaped) {
                     "zlumi2 ZLIOSSEG name=abcdefgh unit=-3 flags=0x00000000 -> EINVAL"));
 }
 
-TEST(StandinLog, FailuresWithoutARecordOrDescriptor) {
+TEST(ModelLog, FailuresWithoutARecordOrDescriptor) {
     model_device device(parse_state("link zl0\n"), failure_plan::parse("ZLIOSMODE:1:200"));
     const int fd = device.open("/dev/zl0", 2);
     link_req request{};

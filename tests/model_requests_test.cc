@@ -54,11 +54,11 @@ link_req interface_request(const char* stem, std::int32_t unit, std::uint32_t fl
     return request;
 }
 
-class StandinRequests : public ::testing::Test {
+class ModelRequests : public ::testing::Test {
 protected:
     void SetUp() override { fd_ = device_.open("/dev/zl0", 2); }
 
-    explicit StandinRequests(const char* state = "") : device_(parse_state(state)) {}
+    explicit ModelRequests(const char* state = "") : device_(parse_state(state)) {}
 
     // 0, or the errno value the request failed with.
     int send(unsigned long code, link_req* request = nullptr) {
@@ -88,12 +88,12 @@ constexpr const char* kSeeded =
     "  tl 02:00:00:0a:0b:0c ce0\n"
     "  tl 02:00:00:0a:0b:0d ce1\n";
 
-class StandinSeededLink : public StandinRequests {
+class ModelSeededLink : public ModelRequests {
 protected:
-    StandinSeededLink() : StandinRequests(kSeeded) {}
+    ModelSeededLink() : ModelRequests(kSeeded) {}
 };
 
-TEST_F(StandinSeededLink, ReadsRecordByRecordInOrder) {
+TEST_F(ModelSeededLink, ReadsRecordByRecordInOrder) {
     raw_record link{};
     ASSERT_EQ(read(ZLIOGLINK, 0, link), 0);
     EXPECT_EQ(name_at(link, 0x00), "trunk0");
@@ -167,7 +167,7 @@ std::map<std::uint32_t, std::vector<std::vector<std::uint8_t>>> read_open_bytes(
 
 // A tool that relies on an open byte passes by luck when the driver happens to
 // leave the right value there; so what is left varies, choosably.
-TEST(StandinRecords, OpenBytesFollowTheFillPolicy) {
+TEST(ModelRecords, OpenBytesFollowTheFillPolicy) {
     for (const auto& [policy, byte] :
          {std::pair{fill_policy::zeros, 0x00}, {fill_policy::a5, 0xA5}}) {
         model_device device(parse_state(kSeeded), {}, policy);
@@ -198,7 +198,7 @@ TEST(StandinRecords, OpenBytesFollowTheFillPolicy) {
     EXPECT_THROW(parse_fill_policy("0xA5"), std::invalid_argument);
 }
 
-TEST_F(StandinSeededLink, HandlesAreNeitherSmallNorStableAcrossLinksButRepeatable) {
+TEST_F(ModelSeededLink, HandlesAreNeitherSmallNorStableAcrossLinksButRepeatable) {
     raw_record link{};
     ASSERT_EQ(read(ZLIOGLINK, 0, link), 0);
     const auto first_segment = at<std::uint64_t>(link, 0x48);
@@ -229,7 +229,7 @@ TEST_F(StandinSeededLink, HandlesAreNeitherSmallNorStableAcrossLinksButRepeatabl
     EXPECT_EQ(errno, EINVAL);
 }
 
-TEST(StandinRecords, LinkWithoutRecordsHasZeroHandlesAndFullWidthNamesHaveNoNul) {
+TEST(ModelRecords, LinkWithoutRecordsHasZeroHandlesAndFullWidthNamesHaveNoNul) {
     model_device device(parse_state("link zl0\n  name " + std::string(64, 'w') + "\n"));
     const int fd = device.open("/dev/zl0", 2);
     raw_record link{};
@@ -241,7 +241,7 @@ TEST(StandinRecords, LinkWithoutRecordsHasZeroHandlesAndFullWidthNamesHaveNoNul)
     EXPECT_EQ(at<std::uint64_t>(link, 0x50), 0U);
 }
 
-TEST_F(StandinRequests, AbsentLinkRefusesAllButCreation) {
+TEST_F(ModelRequests, AbsentLinkRefusesAllButCreation) {
     raw_record record{};
     EXPECT_EQ(read(ZLIOGLINK, 0, record), ENXIO);
     EXPECT_THAT(record, Each(0)) << "nothing written";
@@ -261,7 +261,7 @@ TEST_F(StandinRequests, AbsentLinkRefusesAllButCreation) {
     EXPECT_EQ(at<std::uint32_t>(record, 0x40), 0x1U);
 }
 
-TEST_F(StandinRequests, CommitSequenceBuildsTheLink) {
+TEST_F(ModelRequests, CommitSequenceBuildsTheLink) {
     ASSERT_EQ(send(ZLIOCLINK), 0);
     link_req request = interface_request("ce", 10, 0x1110);
     EXPECT_EQ(send(ZLIOASEG, &request), 0);
@@ -291,7 +291,7 @@ TEST_F(StandinRequests, CommitSequenceBuildsTheLink) {
               "  tl 02:00:00:0a:0b:0d ce1\n");
 }
 
-TEST_F(StandinSeededLink, SegmentsAreSetAndRemovedByName) {
+TEST_F(ModelSeededLink, SegmentsAreSetAndRemovedByName) {
     link_req request = interface_request("ce", 1, 0x20);
     ASSERT_EQ(send(ZLIOSSEG, &request), 0);
     EXPECT_EQ(device_.state().at("zl0").segments.at(1), (segment_state{"ce1", 100, 2, 0x20}));
@@ -306,7 +306,7 @@ TEST_F(StandinSeededLink, SegmentsAreSetAndRemovedByName) {
     EXPECT_EQ(device_.state().at("zl0").segments[0].name, "ce1");
 }
 
-TEST_F(StandinSeededLink, MalformedInterfaceNamesAreRefused) {
+TEST_F(ModelSeededLink, MalformedInterfaceNamesAreRefused) {
     link_req request = interface_request("ce", 16);
     EXPECT_EQ(send(ZLIOASEG, &request), EINVAL);
     request.unit = -1;
@@ -317,7 +317,7 @@ TEST_F(StandinSeededLink, MalformedInterfaceNamesAreRefused) {
     EXPECT_EQ(format_state(device_.state()), format_state(parse_state(kSeeded)));
 }
 
-TEST_F(StandinSeededLink, ValidatesLikeAKernel) {
+TEST_F(ModelSeededLink, ValidatesLikeAKernel) {
     EXPECT_EQ(send(0x12345678), EINVAL);
     EXPECT_EQ(send(0x1'C0284C37UL), EINVAL) << "a code wider than 32 bits is not ZLIOGLINK";
     EXPECT_EQ(send(ZLIOGLINK, nullptr), EFAULT);
@@ -334,7 +334,7 @@ TEST_F(StandinSeededLink, ValidatesLikeAKernel) {
     EXPECT_EQ(send(ZLIOELINK), EBADF);
 }
 
-TEST_F(StandinRequests, OnlyLinkDevicesOpenAndDescriptorsAreLowestFree) {
+TEST_F(ModelRequests, OnlyLinkDevicesOpenAndDescriptorsAreLowestFree) {
     EXPECT_EQ(fd_, kFirstStandinDescriptor);
     const int second = device_.open("/dev/zlumi8", 2);
     EXPECT_EQ(second, kFirstStandinDescriptor + 1);

@@ -24,11 +24,11 @@ constexpr const char* kCanonical =
     "link zlumi8\n"
     "  mode 0x00000000\n";
 
-TEST(StandinStateFile, CanonicalTextRoundTripsUnchanged) {
+TEST(ModelStateFile, CanonicalTextRoundTripsUnchanged) {
     EXPECT_EQ(format_state(parse_state(kCanonical)), kCanonical);
 }
 
-TEST(StandinStateFile, ReadsEveryField) {
+TEST(ModelStateFile, ReadsEveryField) {
     const driver_state state = parse_state(kCanonical);
     ASSERT_EQ(state.size(), 2U);
     const link_state& link = state.at("zl0");
@@ -41,7 +41,7 @@ TEST(StandinStateFile, ReadsEveryField) {
     EXPECT_EQ(state.at("zlumi8").record_name, "zlumi8");
 }
 
-TEST(StandinStateFile, FreeFormInputIsWrittenBackCanonically) {
+TEST(ModelStateFile, FreeFormInputIsWrittenBackCanonically) {
     const char* input =
         "# seeded for a test\n"
         "\n"
@@ -63,7 +63,7 @@ TEST(StandinStateFile, FreeFormInputIsWrittenBackCanonically) {
               "  segment ce3 speed 1000 duplex 2 state 0x00000000\n");
 }
 
-TEST(StandinStateFile, NamesOfAnyBytesUpToTheFieldWidthRoundTrip) {
+TEST(ModelStateFile, NamesOfAnyBytesUpToTheFieldWidthRoundTrip) {
     const std::string full_width(64, 'n');
     driver_state state;
     state.emplace("zl2", empty_link("zl2"));
@@ -82,9 +82,9 @@ struct bad_state {
     const char* complaint;
 };
 
-class StandinStateFileErrors : public ::testing::TestWithParam<bad_state> {};
+class ModelStateFileErrors : public ::testing::TestWithParam<bad_state> {};
 
-TEST_P(StandinStateFileErrors, NameTheLineAndTheFault) {
+TEST_P(ModelStateFileErrors, NameTheLineAndTheFault) {
     try {
         parse_state(GetParam().text);
         FAIL() << "accepted: " << GetParam().text;
@@ -94,7 +94,7 @@ TEST_P(StandinStateFileErrors, NameTheLineAndTheFault) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    BadLines, StandinStateFileErrors,
+    BadLines, ModelStateFileErrors,
     ::testing::Values(
         bad_state{"mode 0x1\n", "line 1: 'mode' before the first link line"},
         bad_state{"link zl9\n", "line 1: 'zl9' is not a link device"},
@@ -115,11 +115,11 @@ INSTANTIATE_TEST_SUITE_P(
         bad_state{"link zl0\n  tl 02-00-00-0a-0b-0c ce0\n", "line 2: bad Ethernet address"},
         bad_state{"link zl0\n  tl 02:00:00:0a:0b:0c\n", "line 2: expected tl"}));
 
-TEST(StandinStateFile, MissingFileIsADriverWithoutLinks) {
+TEST(ModelStateFile, MissingFileIsADriverWithoutLinks) {
     EXPECT_TRUE(load_state_file(::testing::TempDir() + "standin-no-such-state").empty());
 }
 
-TEST(StandinStateFile, SavedStateLoadsBackAndErrorsNameTheFile) {
+TEST(ModelStateFile, SavedStateLoadsBackAndErrorsNameTheFile) {
     const std::string path = ::testing::TempDir() + "standin-saved-state";
     save_state_file(path, parse_state(kCanonical));
     EXPECT_EQ(format_state(load_state_file(path)), kCanonical);
