@@ -31,9 +31,7 @@ int failed(int error) {
 }
 
 std::optional<std::uint32_t> known_code(unsigned long code) {
-    if (code > UINT32_MAX || request_name(static_cast<std::uint32_t>(code)) == nullptr) {
-        return std::nullopt;
-    }
+    if (known_request(code) == nullptr) return std::nullopt;
     return static_cast<std::uint32_t>(code);
 }
 
