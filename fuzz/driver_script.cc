@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "driver/requests.h"
-#include "standin/errno_names.h"
+#include "model/errno_names.h"
 
 namespace {
 
@@ -79,7 +79,7 @@ std::string name_from(byte_reader& in, std::string_view device) {
 std::string rule_from(byte_reader& in) {
     const std::size_t what = in.byte() % (kOpenRule + 1);
     const std::uint8_t which = in.byte();
-    const std::string error = standin::errno_name(kErrors[in.byte() % kErrors.size()]);
+    const std::string error = model::errno_name(kErrors[in.byte() % kErrors.size()]);
     if (what == kOpenRule) {
         return "open:" + std::string(kDevices[which % kDevices.size()]) + ":" + error;
     }
@@ -88,13 +88,13 @@ std::string rule_from(byte_reader& in) {
            (occurrence == 0 ? "*" : std::to_string(occurrence)) + ":" + error;
 }
 
-standin::link_state link_from(byte_reader& in, std::string_view device) {
-    standin::link_state link;
+model::link_state link_from(byte_reader& in, std::string_view device) {
+    model::link_state link;
     link.record_name = name_from(in, device);
     link.mode = in.word();
     const std::size_t segments = in.byte() % (kMaxSegments + 1);
     for (std::size_t i = 0; i < segments && !in.done(); ++i) {
-        standin::segment_state seg;
+        model::segment_state seg;
         seg.name = name_from(in, "");
         seg.state = in.word();
         seg.speed = figure_from(in.byte());
@@ -103,7 +103,7 @@ standin::link_state link_from(byte_reader& in, std::string_view device) {
     }
     const std::size_t entries = in.byte() % (kMaxEntries + 1);
     for (std::size_t i = 0; i < entries && !in.done(); ++i) {
-        standin::lookup_entry entry;
+        model::lookup_entry entry;
         for (std::uint8_t& b : entry.address) b = in.byte();
         entry.ifname = name_from(in, "");
         link.entries.push_back(std::move(entry));
@@ -146,7 +146,7 @@ void put_rule(std::string& out, std::string_view rule) {
     const std::size_t second = rule.find(':', first + 1);
     const std::string what(rule.substr(0, first));
     const std::string which(rule.substr(first + 1, second - first - 1));
-    const auto error = standin::errno_from_name(rule.substr(second + 1));
+    const auto error = model::errno_from_name(rule.substr(second + 1));
     if (first == std::string_view::npos || second == std::string_view::npos || !error) {
         throw std::invalid_argument("no encoding for rule " + std::string(rule));
     }
@@ -209,14 +209,14 @@ std::string encode_driver_script(const driver_script& script) {
         put_name(out, link.record_name, device);
         put_word(out, link.mode);
         out += static_cast<char>(link.segments.size());
-        for (const standin::segment_state& seg : link.segments) {
+        for (const model::segment_state& seg : link.segments) {
             put_name(out, seg.name, "");
             put_word(out, seg.state);
             out += static_cast<char>(figure_byte(seg.speed));
             out += static_cast<char>(figure_byte(seg.duplex));
         }
         out += static_cast<char>(link.entries.size());
-        for (const standin::lookup_entry& entry : link.entries) {
+        for (const model::lookup_entry& entry : link.entries) {
             for (std::uint8_t b : entry.address) out += static_cast<char>(b);
             put_name(out, entry.ifname, "");
         }

@@ -11,12 +11,12 @@
 #include <string>
 #include <string_view>
 
-#include "standin/link_state.h"
+#include "model/link_state.h"
 
 struct driver_script {
     std::size_t piece = std::string::npos;  // bytes per read of the configuration
     std::string failures;                   // failure rules, as failure_plan parses them
-    standin::driver_state state;
+    model::driver_state state;
 };
 
 driver_script decode_driver_script(std::string_view bytes);

@@ -10,7 +10,7 @@
 #include <string>
 
 #include "driver_script.h"
-#include "standin/state_file.h"
+#include "model/state_file.h"
 #include "transcript.h"
 
 namespace fs = std::filesystem;
@@ -35,7 +35,7 @@ std::string first_line(const std::string& text) {
 void make_seeds(const fs::path& corpus, const std::string& name, const std::string& config,
                 const std::string& state, const std::string& failures) {
     write_file(corpus / "grammar" / name, config);
-    const driver_script script{std::string::npos, failures, standin::parse_state(state)};
+    const driver_script script{std::string::npos, failures, model::parse_state(state)};
     write_file(corpus / "whole_run" / name, config + '\0' + encode_driver_script(script));
 }
 

@@ -10,14 +10,14 @@
 #include "driver_script.h"
 #include "fuzz_check.h"
 #include "in_process_run.h"
+#include "model/failure_plan.h"
 #include "request_protocol.h"
-#include "standin/failure_plan.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view input(reinterpret_cast<const char*>(data), size);
     driver_script script = decode_driver_script(split_fuzz_input(input).second);
-    standin::model_device driver(std::move(script.state),
-                                 standin::failure_plan::parse(script.failures));
+    model::model_device driver(std::move(script.state),
+                               model::failure_plan::parse(script.failures));
     // The whole input goes to the lexer, which stops at the NUL.
     const in_process_result run = run_in_process(input, driver, script.piece);
     fuzz_check(request_protocol_violation(run.log).empty(), "request order",

@@ -3,12 +3,12 @@
 #include <cstring>
 #include <nlohmann/json.hpp>
 
+#include "model/number_text.h"
 #include "plan/bit_names.h"
 #include "plan/link_changes.h"
 #include "plan/link_json.h"
 #include "plan/request_text.h"
 #include "plan/text_report.h"
-#include "standin/number_text.h"
 
 namespace plan {
 

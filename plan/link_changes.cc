@@ -5,15 +5,15 @@
 #include <map>
 #include <utility>
 
-#include "standin/number_text.h"
+#include "model/number_text.h"
 
 namespace plan {
 
 namespace {
 
-using standin::link_state;
-using standin::lookup_entry;
-using standin::segment_state;
+using model::link_state;
+using model::lookup_entry;
+using model::segment_state;
 
 struct named_bit {
     std::uint32_t bit;
@@ -140,7 +140,7 @@ std::vector<std::string> link_changes(const std::optional<link_state>& before,
     }
     for (const lookup_entry& e : after->entries) {
         const lookup_entry* old = old_index.entry(e);
-        const std::string address = standin::ether_address_text(e.address);
+        const std::string address = model::ether_address_text(e.address);
         if (old == nullptr) {
             out.push_back("+ " + address + " → " + e.ifname);
         } else if (old->ifname != e.ifname) {
@@ -149,7 +149,7 @@ std::vector<std::string> link_changes(const std::optional<link_state>& before,
     }
     for (const lookup_entry& e : was.entries) {
         if (new_index.entry(e) == nullptr) {
-            out.push_back("− " + standin::ether_address_text(e.address));
+            out.push_back("− " + model::ether_address_text(e.address));
         }
     }
     return out;

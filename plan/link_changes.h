@@ -7,14 +7,14 @@
 #include <string>
 #include <vector>
 
-#include "standin/link_state.h"
+#include "model/link_state.h"
 
 namespace plan {
 
 /// One phrase per change; none when the link stays as it was. An absent
 /// state is a link the driver does not have.
-std::vector<std::string> link_changes(const std::optional<standin::link_state>& before,
-                                      const std::optional<standin::link_state>& after);
+std::vector<std::string> link_changes(const std::optional<model::link_state>& before,
+                                      const std::optional<model::link_state>& after);
 
 /// The phrases joined by "; ", or "no change".
 std::string changes_text(const std::vector<std::string>& changes);

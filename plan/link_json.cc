@@ -1,14 +1,14 @@
 #include "plan/link_json.h"
 
+#include "model/number_text.h"
 #include "plan/bit_names.h"
-#include "standin/number_text.h"
 
 namespace plan {
 
 using json = nlohmann::ordered_json;
 
 json word_json(std::uint32_t value, const std::vector<std::string>& names) {
-    return {{"value", value}, {"hex", standin::hex32(value)}, {"bits", names}};
+    return {{"value", value}, {"hex", model::hex32(value)}, {"bits", names}};
 }
 
 json link_json(const link_snapshot& link) {
@@ -21,7 +21,7 @@ json link_json(const link_snapshot& link) {
     }
     json entries = json::array();
     for (const entry_snapshot& e : link.entries) {
-        entries.push_back({{"eaddr", standin::ether_address_text(e.address)},
+        entries.push_back({{"eaddr", model::ether_address_text(e.address)},
                            {"interface", e.ifname},
                            {"installed", e.installed}});
     }
@@ -31,12 +31,12 @@ json link_json(const link_snapshot& link) {
             {"table_lookup", entries}};
 }
 
-json link_json(const standin::link_state& link) {
+json link_json(const model::link_state& link) {
     link_snapshot read{link.record_name, link.mode | ZLM_EXISTS, {}, {}};
-    for (const standin::segment_state& s : link.segments) {
+    for (const model::segment_state& s : link.segments) {
         read.segments.push_back({s.name, s.speed, s.duplex, s.state | ZLS_EXISTS});
     }
-    for (const standin::lookup_entry& e : link.entries) {
+    for (const model::lookup_entry& e : link.entries) {
         read.entries.push_back({e.address, e.ifname, true});
     }
     return link_json(read);

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "model/link_state.h"
 #include "plan/link_snapshot.h"
-#include "standin/link_state.h"
 
 namespace plan {
 
@@ -24,6 +24,6 @@ nlohmann::ordered_json link_json(const link_snapshot& link);
 
 /// The same for a link the driver holds, as a read of it would report it:
 /// every entry installed.
-nlohmann::ordered_json link_json(const standin::link_state& link);
+nlohmann::ordered_json link_json(const model::link_state& link);
 
 }  // namespace plan

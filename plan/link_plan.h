@@ -44,7 +44,7 @@ struct link_plan {
     bool exists_after = false;               // false: the driver no longer has the link
     std::size_t segments_after = 0;
     std::size_t entries_after = 0;
-    std::optional<standin::link_state> after;  // the whole link, with every_request
+    std::optional<model::link_state> after;  // the whole link, with every_request
     /// What the block changes in the driver, one phrase each: "mode dynamic →
     /// roundrobin", "+ ce2 (trunk, 100bt full)"; empty for no change.
     std::vector<std::string> changes;

@@ -3,11 +3,11 @@
 #include <cstdio>
 #include <cstring>
 
-#include "standin/name_text.h"
+#include "model/name_text.h"
 
 namespace plan {
 
-using standin::name_for_display;
+using model::name_for_display;
 
 namespace {
 

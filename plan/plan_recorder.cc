@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "standin/number_text.h"
+#include "model/number_text.h"
 
 namespace plan {
 
@@ -49,7 +49,7 @@ void plan_recorder::check_entries() {
     }
     for (std::size_t i = 0; i < added.size() && i < entry_points_.size(); ++i) {
         const entry_snapshot& e = *added[i];
-        const std::string address = standin::ether_address_text(e.address);
+        const std::string address = model::ether_address_text(e.address);
         const auto member =
             std::find_if(link.segments.begin(), link.segments.end(),
                          [&](const segment_snapshot& s) { return s.name == e.ifname; });

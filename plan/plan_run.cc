@@ -24,8 +24,8 @@
 #include "plan/written_word.h"
 #include "run_failure.h"
 #include "session.h"
-#include "standin/model_device.h"
-#include "standin/state_file.h"
+#include "model/model_device.h"
+#include "model/state_file.h"
 #include "zlconf_version.h"
 
 namespace plan {
@@ -237,12 +237,12 @@ int plan_to(plan_output& out, const command_line& c) {
             // The stand-in driver's model, in this process: no device is opened.
             plan.driver = c.state ? "links read from the state file " + *c.state
                                   : "every link taken as absent";
-            standin::model_device offline(c.state ? standin::load_state_file(*c.state)
-                                                  : standin::driver_state{});
+            model::model_device offline(c.state ? model::load_state_file(*c.state)
+                                                : model::driver_state{});
             make_plan(plan, bytes, offline, out);
             return plan.status();
         }
-    } catch (const standin::state_file_error& error) {
+    } catch (const model::state_file_error& error) {
         message = error.what();
         status = 2;
     } catch (const run_failure& failure) {

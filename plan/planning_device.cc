@@ -4,9 +4,9 @@
 #include <cstring>
 #include <string_view>
 
+#include "model/interface_names.h"
+#include "model/name_text.h"
 #include "plan/link_changes.h"
-#include "standin/interface_names.h"
-#include "standin/name_text.h"
 
 namespace plan {
 
@@ -28,7 +28,7 @@ int failed(int error) {
 }
 
 std::string field_text(const char* field) {
-    return std::string(standin::name_in_field(field, kNameField));
+    return std::string(model::name_in_field(field, kNameField));
 }
 
 }  // namespace
@@ -75,14 +75,14 @@ int planning_device::ioctl(int fd, unsigned long request, void* arg) {
 // passes it by, so that what follows for it is listed.
 bool planning_device::leaves_segment_as_is(link_visit& visit, const recorded_request& r) {
     if (visit.next_unsent == visit.segments_read.size()) return false;
-    const standin::segment_state& seg = visit.segments_read[visit.next_unsent];
-    const auto name = standin::interface_name_of(r.fields);
+    const model::segment_state& seg = visit.segments_read[visit.next_unsent];
+    const auto name = model::interface_name_of(r.fields);
     if (!name || *name != seg.name) return false;
     ++visit.next_unsent;
     const std::uint32_t flags = r.fields.flags;
     return r.code == ZLIOSSEG && (seg.state | ZLS_EXISTS) == (flags | ZLS_EXISTS) &&
-           seg.speed == standin::speed_for_state(flags) &&
-           seg.duplex == standin::duplex_for_state(flags);
+           seg.speed == model::speed_for_state(flags) &&
+           seg.duplex == model::duplex_for_state(flags);
 }
 
 int planning_device::read(link_visit& visit, int fd, std::uint32_t code, link_req& request) {
@@ -129,14 +129,14 @@ void planning_device::note_read(link_visit& visit, std::uint32_t code,
     if (code == ZLIOGLINK) {
         const auto* link = static_cast<const link_desc*>(request.data);
         visit.driver_read =
-            standin::link_state{field_text(link->name), link->mode & ~ZLM_EXISTS, {}, {}};
+            model::link_state{field_text(link->name), link->mode & ~ZLM_EXISTS, {}, {}};
     } else if (code == ZLIOGSEG && visit.driver_read) {
         const auto* seg = static_cast<const seg_desc*>(request.data);
         visit.driver_read->segments.push_back(
             {field_text(seg->name), seg->speed, seg->duplex, seg->state & ~ZLS_EXISTS});
     } else if (code == ZLIOGTL && visit.driver_read) {
         const auto* entry = static_cast<const ttl_entry*>(request.data);
-        standin::lookup_entry copy;
+        model::lookup_entry copy;
         std::memcpy(copy.address.data(), entry->eaddr, copy.address.size());
         copy.ifname = field_text(entry->ifname);
         visit.driver_read->entries.push_back(std::move(copy));
@@ -151,7 +151,7 @@ int planning_device::close(int fd) {
     link_visit& visit = *kept;
     open_.erase(found);
     if (!visit.predicted) predicted_.replace_link(visit.device, visit.driver_read);
-    std::optional<standin::link_state> before;
+    std::optional<model::link_state> before;
     if (const auto was = predicted_.state().find(visit.device); was != predicted_.state().end()) {
         before = was->second;
     }

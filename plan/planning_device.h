@@ -21,8 +21,8 @@
 
 #include "driver/device.h"
 #include "driver/requests.h"
-#include "standin/link_state.h"
-#include "standin/model.h"
+#include "model/driver_model.h"
+#include "model/link_state.h"
 
 namespace plan {
 
@@ -66,19 +66,19 @@ struct link_visit {
     std::size_t unchanged = 0;  // the ZLIOSSEGs counted, not kept
     /// What the driver reported, to start the prediction from; empty when it
     /// does not have the link.
-    std::optional<standin::link_state> driver_read;
+    std::optional<model::link_state> driver_read;
     /// Set when the device is closed: whether the driver would have the link
     /// afterwards, and its size then.
     bool exists_after = false;
     std::size_t segments_after = 0;
     std::size_t entries_after = 0;
     /// The whole link afterwards, with every_request only.
-    std::optional<standin::link_state> after;
+    std::optional<model::link_state> after;
     /// What the block changes, in words (see link_changes).
     std::vector<std::string> changes;
     /// The segments read, in order, and the first of them that no request has
     /// named yet: zlconf sends its segments in the order it read them.
-    std::vector<standin::segment_state> segments_read;
+    std::vector<model::segment_state> segments_read;
     std::size_t next_unsent = 0;
 };
 
@@ -111,7 +111,7 @@ private:
     std::optional<read_failure> failure_;
     // What was read for each link the first time, and is then kept up to date
     // by the recorded requests; links committed in this run only.
-    standin::model predicted_;
+    model::driver_model predicted_;
     std::set<std::string> committed_;
 };
 

@@ -1,44 +1,31 @@
 #include "plan/request_text.h"
 
 #include <cstdio>
-#include <span>
 
+#include "model/interface_names.h"
+#include "model/name_text.h"
+#include "model/number_text.h"
+#include "model/request_record.h"
 #include "plan/bit_names.h"
-#include "standin/interface_names.h"
-#include "standin/name_text.h"
-#include "standin/number_text.h"
 
 namespace plan {
-
-namespace {
-
-bool names_segment(std::uint32_t code) {
-    return code == ZLIOASEG || code == ZLIOSSEG || code == ZLIODSEG;
-}
-
-}  // namespace
 
 decoded_request decode(const recorded_request& request) {
     decoded_request d;
     const std::uint32_t code = request.code;
     const char* name = request_name(code);
-    d.request = name != nullptr ? name : standin::short_hex(code);
-    const link_req& f = request.fields;
-    if (names_segment(code) || code == ZLIOATL) {
-        d.interface = standin::interface_name_of(f).value_or("");
-        d.stem = standin::name_as_text(standin::name_in_field(f.name, sizeof f.name));
+    d.request = name != nullptr ? name : model::short_hex(code);
+    const model::request_fields f = model::decode_fields(code, request.fields);
+    if (f.stem) {
+        d.interface = model::interface_name_of(request.fields).value_or("");
+        d.stem = model::name_as_text(*f.stem);
         d.unit = f.unit;
     }
-    if (names_segment(code)) {
+    if (f.flags) {
         d.flags = f.flags;
-        d.flag_names = state_bits(f.flags);
-    } else if (code == ZLIOSMODE) {
-        d.flags = f.flags;
-        d.flag_names = mode_bits(f.flags);
+        d.flag_names = code == ZLIOSMODE ? mode_bits(*f.flags) : state_bits(*f.flags);
     }
-    if (code == ZLIOATL) {
-        d.address = standin::ether_address_text(std::span<const std::uint8_t, 6>(f.eaddr));
-    }
+    if (f.address) d.address = model::ether_address_text(*f.address);
     return d;
 }
 
@@ -50,11 +37,11 @@ std::string request_text(const recorded_request& request) {
     if (d.interface) {
         char names[64];
         std::snprintf(names, sizeof names, "  %-6s name=%s unit=%d",
-                      standin::name_for_display(*d.interface).c_str(), d.stem->c_str(), *d.unit);
+                      model::name_for_display(*d.interface).c_str(), d.stem->c_str(), *d.unit);
         line += names;
     }
     if (d.flags) {
-        line += "  flags=" + standin::hex32(*d.flags);
+        line += "  flags=" + model::hex32(*d.flags);
         if (!d.flag_names.empty()) line += " " + joined_bits(d.flag_names);
     }
     if (d.address) line += "  eaddr=" + *d.address;

@@ -7,16 +7,16 @@
 #include <utility>
 
 #include "driver/requests.h"
+#include "model/name_text.h"
+#include "model/number_text.h"
 #include "plan/bit_names.h"
 #include "plan/link_changes.h"
 #include "plan/request_text.h"
 #include "plan/syntax_message.h"
-#include "standin/name_text.h"
-#include "standin/number_text.h"
 
 namespace plan {
 
-using standin::name_for_display;
+using model::name_for_display;
 
 namespace {
 
@@ -62,26 +62,26 @@ std::string read_text(const link_snapshot& link) {
     }
     std::vector<std::string> entries;
     for (const entry_snapshot& e : link.entries) {
-        entries.push_back(standin::ether_address_text(e.address) + "  Link " +
+        entries.push_back(model::ether_address_text(e.address) + "  Link " +
                           name_for_display(e.ifname));
     }
     return out + entries_text(entries);
 }
 
 // The link as the driver would report it after the commit.
-std::string after_text(const standin::link_state& link) {
+std::string after_text(const model::link_state& link) {
     const std::uint32_t mode = link.mode | ZLM_EXISTS;
     std::string out =
         format("    Zelnar %s   mode 0x%08x", name_for_display(link.record_name).c_str(), mode) +
         with_bits(mode_bits(mode)) + "\n";
-    for (const standin::segment_state& seg : link.segments) {
+    for (const model::segment_state& seg : link.segments) {
         const std::uint32_t state = seg.state | ZLS_EXISTS;
         out += format("      Segment %s state 0x%08x", name_for_display(seg.name).c_str(), state) +
                with_bits(state_bits(state)) + "\n";
     }
     std::vector<std::string> entries;
-    for (const standin::lookup_entry& e : link.entries) {
-        entries.push_back(standin::ether_address_text(e.address) + "  Link " +
+    for (const model::lookup_entry& e : link.entries) {
+        entries.push_back(model::ether_address_text(e.address) + "  Link " +
                           name_for_display(e.ifname));
     }
     return out + entries_text(entries);

@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "model/link_names.h"
 #include "run_failure.h"
 #include "save/driver_links.h"
 #include "save/saved_config.h"
-#include "standin/link_names.h"
 #include "zlconf_version.h"
 
 namespace save {
@@ -94,7 +94,7 @@ int zlsave_main(int argc, char** argv) {
             std::printf("zlsave (zlconf) %s\n", kZlconfVersion);
             return 0;
         }
-        if (!standin::is_link_device_name(arg)) {
+        if (!model::is_link_device_name(arg)) {
             std::fprintf(stderr, "zlsave: %s %s\n%s",
                          arg.starts_with("-") ? "unknown option" : "not a link name:", arg.c_str(),
                          kUsage);

@@ -8,8 +8,8 @@
 #include <utility>
 
 #include "config/lexer.h"
+#include "model/number_text.h"
 #include "plan/bit_names.h"
-#include "standin/number_text.h"
 
 namespace save {
 
@@ -59,13 +59,13 @@ struct word_writer {
             }
         } else if (bits != 0 || one_needed) {
             problems.push_back(std::string(bits == 0 ? "no " : "more than one ") + what + " bit (" +
-                               standin::hex32(bits) + ")");
+                               model::hex32(bits) + ")");
         }
     }
 };
 
 std::string bit_list(std::uint32_t bits, const std::vector<std::string>& names) {
-    return standin::hex32(bits) + " (" + plan::joined_bits(names) + ")";
+    return model::hex32(bits) + " (" + plan::joined_bits(names) + ")";
 }
 
 // True when zlconf's lexer reads `text` as one token of kind `token`.
@@ -121,7 +121,7 @@ std::string segment_line(const std::string& device, const plan::segment_snapshot
 
 std::string entry_line(const std::string& device, const plan::entry_snapshot& entry,
                        std::vector<std::string>& warnings) {
-    const std::string address = standin::ether_address_text(entry.address);
+    const std::string address = model::ether_address_text(entry.address);
     if (!reads_as(entry.ifname, INTERFACENAME)) {
         warnings.push_back(device + ": table lookup " + address +
                            ": not an interface name a file can give; entry not saved");
@@ -167,7 +167,7 @@ std::string saved_link(const std::string& device, const plan::link_snapshot& lin
             [&entry](const plan::entry_snapshot& e) { return e.address == entry.address; });
         if (later != link.entries.end()) {
             warnings.push_back(device + ": table lookup " +
-                               standin::ether_address_text(entry.address) +
+                               model::ether_address_text(entry.address) +
                                " is held twice; a driver that keeps one member per address "
                                "keeps the last");
         }

@@ -15,12 +15,12 @@
 #include <string>
 #include <vector>
 
+#include "model/failure_plan.h"
+#include "model/state_file.h"
 #include "sim/preload_check.h"
 #include "sim/sim_paths.h"
 #include "sim/state_lock.h"
 #include "sim/state_report.h"
-#include "standin/failure_plan.h"
-#include "standin/state_file.h"
 #include "zlconf_version.h"
 
 namespace sim {
@@ -144,8 +144,8 @@ off_t append_to_log(const std::string& log, const std::string& text) {
 int run_command(const command_line& c) {
     if (c.rest.empty()) throw std::invalid_argument("run needs a command");
     state_lock lock(c.state, state_lock::kind::exclusive);
-    standin::load_state_file(c.state);  // a bad state file is reported here, not by the command
-    standin::failure_plan::parse(c.fail);
+    model::load_state_file(c.state);  // a bad state file is reported here, not by the command
+    model::failure_plan::parse(c.fail);
     const std::string preload = preload_library();
     if (preload.empty()) {
         std::fputs("zlsim: the simulated driver's library is not found (set ZLSIM_PRELOAD)\n",
@@ -192,7 +192,7 @@ int run_command(const command_line& c) {
 
 int show(const command_line& c) {
     const state_lock lock(c.state, state_lock::kind::shared);
-    const standin::driver_state state = standin::load_state_file(c.state);
+    const model::driver_state state = model::load_state_file(c.state);
     if (state.empty() && !c.json) {
         std::fprintf(stderr, "zlsim: no simulated links in %s\n", c.state.c_str());
         return 0;
@@ -204,16 +204,16 @@ int show(const command_line& c) {
 
 int reset(const command_line& c) {
     if (c.rest.size() > 1) throw std::invalid_argument("reset takes at most one state file");
-    standin::driver_state state;
+    model::driver_state state;
     if (!c.rest.empty()) {
         if (!fs::exists(c.rest[0])) {
             std::fprintf(stderr, "zlsim: %s: no such state file\n", c.rest[0].c_str());
             return kFileStatus;
         }
-        state = standin::load_state_file(c.rest[0]);
+        state = model::load_state_file(c.rest[0]);
     }
     const state_lock lock(c.state, state_lock::kind::exclusive);
-    standin::save_state_file(c.state, state);
+    model::save_state_file(c.state, state);
     std::error_code ignored;
     fs::remove(log_path_for(c.state), ignored);
     return 0;

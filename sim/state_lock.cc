@@ -10,7 +10,7 @@
 #include <cstring>
 #include <stdexcept>
 
-#include "standin/state_file.h"
+#include "model/state_file.h"
 
 namespace sim {
 
@@ -41,7 +41,7 @@ bool inherited_lock_on(int fd) {
 }  // namespace
 
 state_lock::state_lock(const std::string& state_path, kind how) {
-    const std::string path = standin::resolved_state_path(state_path) + ".lock";
+    const std::string path = model::resolved_state_path(state_path) + ".lock";
     fd_ = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, kLockFileMode);
     if (fd_ < 0) throw lock_failure(path);
     if (inherited_lock_on(fd_)) return;

@@ -10,14 +10,14 @@ namespace sim {
 
 namespace {
 
-plan::link_snapshot snapshot_of(const standin::link_state& link) {
+plan::link_snapshot snapshot_of(const model::link_state& link) {
     plan::link_snapshot snapshot;
     snapshot.name = link.record_name;
     snapshot.mode = link.mode | ZLM_EXISTS;
-    for (const standin::segment_state& s : link.segments) {
+    for (const model::segment_state& s : link.segments) {
         snapshot.segments.push_back({s.name, s.speed, s.duplex, s.state | ZLS_EXISTS});
     }
-    for (const standin::lookup_entry& e : link.entries) {
+    for (const model::lookup_entry& e : link.entries) {
         snapshot.entries.push_back({e.address, e.ifname, true});
     }
     return snapshot;
@@ -49,7 +49,7 @@ std::string with_bit_names(const std::string& dumpinfo, const plan::link_snapsho
 
 }  // namespace
 
-std::string dumpinfo_of_state(const standin::driver_state& state) {
+std::string dumpinfo_of_state(const model::driver_state& state) {
     std::string out;
     for (const auto& [device, link] : state) {
         const plan::link_snapshot snapshot = snapshot_of(link);
@@ -58,7 +58,7 @@ std::string dumpinfo_of_state(const standin::driver_state& state) {
     return out;
 }
 
-std::string json_of_state(const standin::driver_state& state) {
+std::string json_of_state(const model::driver_state& state) {
     nlohmann::ordered_json links = nlohmann::ordered_json::array();
     for (const auto& [device, link] : state) {
         links.push_back({{"link", device}, {"state", plan::link_json(snapshot_of(link))}});

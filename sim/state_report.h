@@ -4,17 +4,17 @@
 
 #include <string>
 
-#include "standin/link_state.h"
+#include "model/link_state.h"
 
 namespace sim {
 
 /// Every link in device-name order; a link reads as the driver reports it,
 /// with the bits that say it exists. Each mode and state word is followed by
 /// its bits' names: "mode 0x00000111 (DYMXOR|ROUNDROBIN|EXISTS)".
-std::string dumpinfo_of_state(const standin::driver_state& state);
+std::string dumpinfo_of_state(const model::driver_state& state);
 
 /// {"schema": 1, "links": [{"link": device, "state": link object}]}, the link
 /// object as zlplan shows one.
-std::string json_of_state(const standin::driver_state& state);
+std::string json_of_state(const model::driver_state& state);
 
 }  // namespace sim

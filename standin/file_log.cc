@@ -7,6 +7,8 @@
 #include <cstring>
 #include <stdexcept>
 
+#include "model/log_lines.h"
+
 namespace standin {
 
 namespace {
@@ -32,8 +34,8 @@ file_log::~file_log() {
     ::close(fd_);
 }
 
-void file_log::write_line(std::string_view line) {
-    std::string text(line);
+void file_log::write(const model::request_record& record) {
+    std::string text = model::log_line(record);
     text += '\n';
     std::string_view rest = text;
     while (!rest.empty()) {

@@ -3,13 +3,12 @@
 #pragma once
 
 #include <string>
-#include <string_view>
 
-#include "standin/log_sink.h"
+#include "model/log_sink.h"
 
 namespace standin {
 
-class file_log final : public log_sink {
+class file_log final : public model::log_sink {
 public:
     // Throws std::runtime_error when the file cannot be opened for appending.
     explicit file_log(std::string path);
@@ -18,7 +17,7 @@ public:
     file_log& operator=(const file_log&) = delete;
 
     // Throws std::runtime_error when the line cannot be written.
-    void write_line(std::string_view line) override;
+    void write(const model::request_record& record) override;
 
 private:
     std::string path_;

@@ -6,9 +6,9 @@
 #include <string_view>
 
 #include "driver/requests.h"
+#include "model/link_names.h"
+#include "model/state_file.h"
 #include "standin/file_log.h"
-#include "standin/link_names.h"
-#include "standin/state_file.h"
 
 namespace standin {
 
@@ -22,7 +22,7 @@ std::string environment(const char* name) {
 }  // namespace
 
 bool names_link_device(const char* path) {
-    return path != nullptr && link_device_of_path(path).has_value();
+    return path != nullptr && model::link_device_of_path(path).has_value();
 }
 
 std::unique_ptr<preload_session> preload_session::from_environment() {
@@ -36,10 +36,11 @@ std::unique_ptr<preload_session> preload_session::from_environment() {
             "ZLSTANDIN_SINK=1 goes with none of ZLSTANDIN_STATE, ZLSTANDIN_LOG, ZLSTANDIN_FAIL");
     }
 
-    driver_state initial = state_path.empty() ? driver_state{} : load_state_file(state_path);
-    failure_plan plan = failure_plan::parse(failures);
-    const fill_policy fill = parse_fill_policy(environment("ZLSTANDIN_FILL"));
-    std::unique_ptr<log_sink> log;
+    model::driver_state initial =
+        state_path.empty() ? model::driver_state{} : model::load_state_file(state_path);
+    model::failure_plan plan = model::failure_plan::parse(failures);
+    const model::fill_policy fill = model::parse_fill_policy(environment("ZLSTANDIN_FILL"));
+    std::unique_ptr<model::log_sink> log;
     if (!log_path.empty()) {
         log = std::make_unique<file_log>(log_path);
     }
@@ -48,15 +49,15 @@ std::unique_ptr<preload_session> preload_session::from_environment() {
                                                                 sink_setting == "1"));
 }
 
-preload_session::preload_session(driver_state initial, failure_plan failures, fill_policy fill,
-                                 std::unique_ptr<log_sink> log, std::string state_path,
-                                 bool sink_only)
+preload_session::preload_session(model::driver_state initial, model::failure_plan failures,
+                                 model::fill_policy fill, std::unique_ptr<model::log_sink> log,
+                                 std::string state_path, bool sink_only)
     : driver_(std::move(initial), std::move(failures), fill, std::move(log)),
       state_path_(std::move(state_path)),
       sink_(sink_only) {}
 
 int preload_session::sink_ioctl(int fd, unsigned long code) {
-    if (fd != kFirstStandinDescriptor) {
+    if (fd != model::kFirstStandinDescriptor) {
         errno = EBADF;
         return -1;
     }
@@ -74,7 +75,7 @@ int preload_session::close(int fd) {
     if (result == 0 && link_device && !state_path_.empty()) {
         // The caller sees errno as the close left it, not as saving did.
         const int saved_errno = errno;
-        save_state_file(state_path_, driver_.state());
+        model::save_state_file(state_path_, driver_.state());
         errno = saved_errno;
     }
     return result;

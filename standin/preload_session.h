@@ -1,13 +1,13 @@
 // The stand-in driver inside a process that preloads it, configured from the
 // environment when the process first opens a link device:
 //
-//   ZLSTANDIN_STATE  state file (state_file.h) loaded at the start and written
+//   ZLSTANDIN_STATE  state file (model/state_file.h) loaded at the start and written
 //                    back after every close of a link device; unset: the
 //                    driver starts with no links and keeps nothing
 //   ZLSTANDIN_LOG    file the request log is appended to; unset: no log
-//   ZLSTANDIN_FAIL   failures to inject (failure_plan.h); unset: none
+//   ZLSTANDIN_FAIL   failures to inject (model/failure_plan.h); unset: none
 //   ZLSTANDIN_FILL   what the driver leaves in the bytes its records leave
-//                    open (record_fill.h): "zeros", "a5" or "varied"; unset:
+//                    open (model/record_fill.h): "zeros", "a5" or "varied"; unset:
 //                    varied
 //   ZLSTANDIN_SINK   "1": a driver that has no links and accepts every
 //                    change without keeping it, at the least cost, so that
@@ -21,7 +21,7 @@
 #include <memory>
 #include <string>
 
-#include "standin/driver.h"
+#include "model/driver.h"
 
 namespace standin {
 
@@ -34,7 +34,7 @@ public:
     static std::unique_ptr<preload_session> from_environment();
 
     int open(const char* path, int flags) {
-        return sink_ ? kFirstStandinDescriptor : driver_.open(path, flags);
+        return sink_ ? model::kFirstStandinDescriptor : driver_.open(path, flags);
     }
     int ioctl(int fd, unsigned long code, void* arg) {
         return sink_ ? sink_ioctl(fd, code) : driver_.ioctl(fd, code, arg);
@@ -46,10 +46,11 @@ public:
     static int sink_ioctl(int fd, unsigned long code);
 
 private:
-    preload_session(driver_state initial, failure_plan failures, fill_policy fill,
-                    std::unique_ptr<log_sink> log, std::string state_path, bool sink);
+    preload_session(model::driver_state initial, model::failure_plan failures,
+                    model::fill_policy fill, std::unique_ptr<model::log_sink> log,
+                    std::string state_path, bool sink);
 
-    driver driver_;
+    model::driver driver_;
     std::string state_path_;  // empty when the state is kept in memory only
     bool sink_;
 };

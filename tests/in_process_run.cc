@@ -5,7 +5,7 @@
 #include "run.h"
 #include "session.h"
 
-in_process_result run_in_process(std::string_view config, standin::model_device& driver,
+in_process_result run_in_process(std::string_view config, model::model_device& driver,
                                  std::size_t piece) {
     driver.clear_log();
     memory_source input{std::string(config), piece};
@@ -16,7 +16,7 @@ in_process_result run_in_process(std::string_view config, standin::model_device&
     result.status = configure(run, diagnostics.file());
     result.out = out.text();
     result.diagnostics = diagnostics.text();
-    result.log = driver.log_lines();
+    result.log = driver.log();
     result.device_left_open = driver.is_open(run.linkfp);
     return result;
 }

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "child_process.h"
-#include "standin/state_file.h"
+#include "model/state_file.h"
 #include "transcript.h"
 
 namespace fs = std::filesystem;
@@ -85,7 +85,7 @@ std::vector<case_files> all_cases() {
 // A state file as the stand-in writes it, so that a seed and a file the
 // stand-in rewrote compare equal when they hold the same links.
 std::string standin_state_text(const std::string& text) {
-    return standin::format_state(standin::parse_state(text));
+    return model::format_state(model::parse_state(text));
 }
 
 struct run_result {

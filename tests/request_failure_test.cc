@@ -14,9 +14,9 @@
 
 #include "child_process.h"
 #include "in_process_run.h"
+#include "model/errno_names.h"
+#include "model/state_file.h"
 #include "request_protocol.h"
-#include "standin/errno_names.h"
-#include "standin/state_file.h"
 
 namespace {
 
@@ -63,8 +63,7 @@ struct observed {
 };
 
 observed run_with(const scenario& s, const std::string& failures) {
-    standin::model_device driver(standin::parse_state(s.state),
-                                 standin::failure_plan::parse(failures));
+    model::model_device driver(model::parse_state(s.state), model::failure_plan::parse(failures));
     testing::internal::CaptureStderr();
     observed o{run_in_process(s.config, driver), ""};
     o.err = testing::internal::GetCapturedStderr();
@@ -80,31 +79,30 @@ struct fault_point {
     std::string rule;    // "open:zl0" or "ZLIOSSEG:2"
 };
 
-std::vector<fault_point> fault_points(const std::vector<std::string>& log) {
+std::vector<fault_point> fault_points(const std::vector<model::request_record>& log) {
     std::vector<fault_point> points;
     std::map<std::string, int> occurrences;
     for (std::size_t i = 0; i < log.size(); ++i) {
-        std::istringstream words(log[i]);
-        std::string first;
-        std::string second;
-        words >> first >> second;
-        if (first == "close") continue;
-        if (first == "open") {
+        const model::request_record& r = log[i];
+        if (r.what == model::request_record::kind::close) continue;
+        if (r.what == model::request_record::kind::open) {
             // An open rule holds for every open of its device: only the first can fail alone.
-            const std::string device = second.substr(second.rfind('/') + 1);
+            const std::string device = r.who.substr(r.who.rfind('/') + 1);
             if (++occurrences["open " + device] == 1) {
                 points.push_back({i, "open", device, "open:" + device});
             }
         } else {
-            const int n = ++occurrences[second];
-            points.push_back({i, second, first, second + ":" + std::to_string(n)});
+            const std::string name = model::known_request(r.code);
+            const int n = ++occurrences[name];
+            points.push_back({i, name, r.who, name + ":" + std::to_string(n)});
         }
     }
     return points;
 }
 
-std::string without_result(const std::string& line) {
-    return line.substr(0, line.rfind(" -> "));
+model::request_record failed_with(model::request_record r, int error) {
+    r.error = error;
+    return r;
 }
 
 // The lines of standard error that report something, without the state reports.
@@ -120,13 +118,14 @@ std::vector<std::string> reports(const std::string& err) {
 }
 
 // The requests from `from` up to the close of that block, without their results.
-std::vector<std::string> rest_of_block(const std::vector<std::string>& log, std::size_t from) {
-    std::vector<std::string> lines;
+std::vector<model::request_record> rest_of_block(const std::vector<model::request_record>& log,
+                                                 std::size_t from) {
+    std::vector<model::request_record> records;
     for (std::size_t i = from; i < log.size(); ++i) {
-        lines.push_back(without_result(log[i]));
-        if (log[i].rfind("close ", 0) == 0) break;
+        records.push_back(failed_with(log[i], 0));
+        if (log[i].what == model::request_record::kind::close) break;
     }
-    return lines;
+    return records;
 }
 
 // One injected failure and what came of it, beside the clean run.
@@ -136,7 +135,7 @@ struct injection {
     const observed& clean;
     const observed& faulted;
 
-    const std::vector<std::string>& log() const { return faulted.run.log; }
+    const std::vector<model::request_record>& log() const { return faulted.run.log; }
     std::string text() const { return std::strerror(error); }
 };
 
@@ -153,7 +152,10 @@ void expect_run_ended(const injection& i) {
 // A failed creation is reported, the device closed at once, and the run goes on.
 void expect_creation_abandoned(const injection& i) {
     ASSERT_GT(i.log().size(), i.point.line + 1);
-    EXPECT_EQ(i.log()[i.point.line + 1], "close " + i.point.device);
+    model::request_record close;
+    close.what = model::request_record::kind::close;
+    close.who = i.point.device;
+    EXPECT_EQ(i.log()[i.point.line + 1], close);
     std::vector<std::string> expected = reports(i.clean.err);
     expected.push_back("Zelnar create failed : " + i.text());
     std::vector<std::string> got = reports(i.faulted.err);
@@ -165,7 +167,8 @@ void expect_creation_abandoned(const injection& i) {
 // A link that could not be read is taken for a new one, silently.
 void expect_fresh_description(const injection& i) {
     ASSERT_GT(i.log().size(), i.point.line + 1);
-    EXPECT_EQ(i.log()[i.point.line + 1].rfind(i.point.device + " ZLIOCLINK", 0), 0U)
+    const model::request_record& next = i.log()[i.point.line + 1];
+    EXPECT_TRUE(next.who == i.point.device && next.code == ZLIOCLINK)
         << "a link that could not be read is committed as a new one";
     EXPECT_EQ(i.faulted.err.find(i.text()), std::string::npos) << "no report of it";
 }
@@ -200,7 +203,7 @@ TEST_P(RequestFailures, EachFailureHasItsOutcome) {
 
     for (const fault_point& point : points) {
         for (const int error : kErrors) {
-            const std::string error_name = standin::errno_name(error);
+            const std::string error_name = model::errno_name(error);
             SCOPED_TRACE(point.rule + ":" + error_name);
             const observed faulted = run_with(s, point.rule + ":" + error_name);
             const injection i{point, error, clean, faulted};
@@ -211,8 +214,7 @@ TEST_P(RequestFailures, EachFailureHasItsOutcome) {
             ASSERT_GT(i.log().size(), point.line);
             EXPECT_TRUE(std::equal(i.log().begin(), i.log().begin() + static_cast<long>(point.line),
                                    clean.run.log.begin()));
-            EXPECT_EQ(i.log()[point.line],
-                      without_result(clean.run.log[point.line]) + " -> " + error_name);
+            EXPECT_EQ(i.log()[point.line], failed_with(clean.run.log[point.line], error));
 
             if (point.what == "open" || point.what == "ZLIOGSEG" || point.what == "ZLIOGTL") {
                 expect_run_ended(i);

@@ -2,66 +2,38 @@
 
 #include <cstdint>
 #include <optional>
+#include <ostream>
 #include <string_view>
+#include <utility>
+
+#include "model/log_lines.h"
 
 namespace {
 
 constexpr std::string_view kLimitMessage = "Input string too long, limit 2048\n";
 constexpr std::uint32_t kNewSegment = 0x1000;
 
-// One line of the stand-in's log, taken apart.
-struct log_line {
-    enum kind { open, request, close } what = request;
-    std::string device;
-    std::string request_name;  // for requests
-    std::string name_fields;   // " name=.. unit=.." of a segment request
-    std::uint32_t flags = 0;
-    bool has_flags = false;
-    bool ok = true;
-};
+using model::request_record;
+using kind = request_record::kind;
 
-std::optional<std::string_view> field(std::string_view line, std::string_view key) {
-    const std::size_t at = line.find(" " + std::string(key) + "=");
-    if (at == std::string_view::npos) return std::nullopt;
-    const std::size_t from = at + key.size() + 2;
-    return line.substr(from, line.find(' ', from) - from);
+bool is_request(const request_record& r, std::uint32_t code) {
+    return r.what == kind::request && r.code == code;
 }
 
-log_line parse(std::string_view text) {
-    log_line line;
-    const std::size_t arrow = text.rfind(" -> ");
-    line.ok = arrow == std::string_view::npos || text.substr(arrow + 4) == "ok";
-    const std::string_view head = text.substr(0, arrow);
-    const std::size_t space = head.find(' ');
-    const std::string_view first = head.substr(0, space);
-    const std::string_view rest = space == std::string_view::npos ? "" : head.substr(space + 1);
-    if (first == "open") {
-        line.what = log_line::open;
-        const std::string_view path = rest.substr(0, rest.find(' '));
-        line.device = std::string(path.substr(path.rfind('/') + 1));
-        return line;
-    }
-    if (first == "close") {
-        line.what = log_line::close;
-        line.device = std::string(rest.substr(0, rest.find(' ')));
-        return line;
-    }
-    line.device = std::string(first);
-    line.request_name = std::string(rest.substr(0, rest.find(' ')));
-    const auto name = field(head, "name");
-    const auto unit = field(head, "unit");
-    if (name && unit) line.name_fields = std::string(*name) + "/" + std::string(*unit);
-    if (const auto flags = field(head, "flags")) {
-        line.flags = static_cast<std::uint32_t>(std::stoul(std::string(*flags), nullptr, 16));
-        line.has_flags = true;
-    }
-    return line;
+// The segment a request names, as sent.
+std::optional<std::pair<std::string, std::int32_t>> segment_of(const request_record& r) {
+    if (!r.fields || !r.fields->stem) return std::nullopt;
+    return std::pair{*r.fields->stem, r.fields->unit.value_or(0)};
+}
+
+std::uint32_t flags_of(const request_record& r) {
+    return r.fields ? r.fields->flags.value_or(0) : 0;
 }
 
 // Walks the log one line at a time through the phases of one block.
 class protocol {
 public:
-    std::string take(const log_line& line, bool last);
+    std::string take(const request_record& line, bool last);
 
 private:
     enum class phase {
@@ -78,26 +50,26 @@ private:
         finished,         // only the close may come
     };
 
-    std::string request(const log_line& line, bool last);
+    std::string request(const request_record& line, bool last);
 
     phase phase_ = phase::closed;
     std::string device_;
-    log_line group_;  // the ZLIOASEG or ZLIODSEG of the segment in progress
+    request_record group_;  // the ZLIOASEG or ZLIODSEG of the segment in progress
 };
 
-std::string protocol::take(const log_line& line, bool last) {
-    if (line.what == log_line::open) {
+std::string protocol::take(const request_record& line, bool last) {
+    if (line.what == kind::open) {
         if (phase_ != phase::closed) return "an open while " + device_ + " is open";
-        if (!line.ok) return last ? "" : "requests after a failed open";
+        if (line.error != 0) return last ? "" : "requests after a failed open";
         phase_ = phase::opened;
-        device_ = line.device;
+        device_ = line.who.substr(line.who.rfind('/') + 1);
         return "";
     }
-    if (line.device != device_ || phase_ == phase::closed) {
-        return "a line for " + line.device + ", which is not the open device";
+    if (line.who != device_ || phase_ == phase::closed) {
+        return "a line for " + line.who + ", which is not the open device";
     }
-    if (line.what == log_line::close) {
-        if (!line.ok) return "a failed close";
+    if (line.what == kind::close) {
+        if (line.error != 0) return "a failed close";
         switch (phase_) {
             case phase::create_failed:
             case phase::finished: phase_ = phase::closed; return "";
@@ -107,14 +79,16 @@ std::string protocol::take(const log_line& line, bool last) {
     return request(line, last);
 }
 
-std::string protocol::request(const log_line& line, bool last) {
-    const std::string& r = line.request_name;
+std::string protocol::request(const request_record& line, bool last) {
+    const char* known = model::known_request(line.code);
+    const std::string r = known != nullptr ? known : "an unknown code";
+    const bool ok = line.error == 0;
     const bool reading_request = r == "ZLIOGSEG" || r == "ZLIOGTL";
-    if (reading_request && !line.ok && !last) return "requests after a failed " + r;
+    if (reading_request && !ok && !last) return "requests after a failed " + r;
     switch (phase_) {
         case phase::opened:
             if (r != "ZLIOGLINK") return r + " before ZLIOGLINK";
-            phase_ = line.ok ? phase::reading_segments : phase::fresh;
+            phase_ = ok ? phase::reading_segments : phase::fresh;
             return "";
         case phase::reading_segments:
             if (r == "ZLIOGSEG") return "";
@@ -127,7 +101,7 @@ std::string protocol::request(const log_line& line, bool last) {
             return request(line, last);
         case phase::fresh:
             if (r != "ZLIOCLINK") return r + " where ZLIOCLINK was due";
-            phase_ = line.ok ? phase::segments : phase::create_failed;
+            phase_ = ok ? phase::segments : phase::create_failed;
             return "";
         case phase::create_failed: return r + " after a failed ZLIOCLINK";
         case phase::segments:
@@ -149,10 +123,10 @@ std::string protocol::request(const log_line& line, bool last) {
         case phase::segment_added:
         case phase::segment_deleted: {
             if (r != "ZLIOSSEG") return r + " where the segment's ZLIOSSEG was due";
-            if (line.name_fields != group_.name_fields) return "ZLIOSSEG for another segment";
+            if (segment_of(line) != segment_of(group_)) return "ZLIOSSEG for another segment";
             const std::uint32_t due =
-                phase_ == phase::segment_added ? group_.flags & ~kNewSegment : 0;
-            if (line.flags != due) return "ZLIOSSEG with the wrong flags after " + r;
+                phase_ == phase::segment_added ? flags_of(group_) & ~kNewSegment : 0;
+            if (flags_of(line) != due) return "ZLIOSSEG with the wrong flags after " + r;
             phase_ = phase::segments;
             return "";
         }
@@ -169,11 +143,11 @@ std::string protocol::request(const log_line& line, bool last) {
     return "a request with no open device";
 }
 
-bool ended_by_driver(const std::vector<std::string>& log) {
+bool ended_by_driver(const std::vector<request_record>& log) {
     if (log.empty()) return false;
-    const log_line last = parse(log.back());
-    return !last.ok && (last.what == log_line::open || last.request_name == "ZLIOGSEG" ||
-                        last.request_name == "ZLIOGTL");
+    const request_record& last = log.back();
+    return last.error != 0 &&
+           (last.what == kind::open || is_request(last, ZLIOGSEG) || is_request(last, ZLIOGTL));
 }
 
 bool ends_with(std::string_view text, std::string_view tail) {
@@ -182,11 +156,11 @@ bool ends_with(std::string_view text, std::string_view tail) {
 
 }  // namespace
 
-std::string request_protocol_violation(const std::vector<std::string>& log) {
+std::string request_protocol_violation(const std::vector<request_record>& log) {
     protocol p;
     for (std::size_t i = 0; i < log.size(); ++i) {
-        if (std::string why = p.take(parse(log[i]), i + 1 == log.size()); !why.empty()) {
-            return "line " + std::to_string(i + 1) + " \"" + log[i] + "\": " + why;
+        if (std::string why = p.take(log[i], i + 1 == log.size()); !why.empty()) {
+            return "line " + std::to_string(i + 1) + " \"" + model::log_line(log[i]) + "\": " + why;
         }
     }
     return "";
@@ -203,7 +177,7 @@ std::string run_ending_violation(const in_process_result& run) {
     if (run.status == 0) {
         if (syntax_error || limit) return "status 0 after a syntax error or the limit";
         if (run.device_left_open) return "status 0 with a link device still open";
-        if (run.log.empty() || parse(run.log.back()).what != log_line::close) {
+        if (run.log.empty() || run.log.back().what != kind::close) {
             return "status 0 without the last block's commit";
         }
         return "";
@@ -211,4 +185,8 @@ std::string run_ending_violation(const in_process_result& run) {
     if (run.status != 1) return "status " + std::to_string(run.status);
     if (!syntax_error && !limit) return "status 1 with no reason given";
     return "";
+}
+
+void model::PrintTo(const request_record& record, std::ostream* out) {
+    *out << log_line(record);
 }

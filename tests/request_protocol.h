@@ -3,6 +3,7 @@
 // the injected failures were.
 #pragma once
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -15,10 +16,15 @@
 /// the close; one [ZLIODSEG | ZLIOASEG] ZLIOSSEG group per segment; then
 /// ZLIODLINK, or ZLIOSMODE, ZLIOATL... and ZLIOELINK; then the close. A failed
 /// open, ZLIOGSEG or ZLIOGTL ends the log.
-std::string request_protocol_violation(const std::vector<std::string>& log);
+std::string request_protocol_violation(const std::vector<model::request_record>& log);
 
 /// The first way in which the run's ending disagrees with its log, or "": a
 /// run that a failed open or read ended has status 1 and nothing after it; a
 /// run with status 0 reported nothing, left no device open and committed its
 /// last block; any other status 1 is a syntax error or the length limit.
 std::string run_ending_violation(const in_process_result& run);
+
+namespace model {
+// Failed expectations show a record as the request log writes it.
+void PrintTo(const request_record& record, std::ostream* out);
+}  // namespace model

@@ -1,0 +1,24 @@
+#include "model/interface_names.h"
+
+#include <cstring>
+
+namespace model {
+
+namespace {
+
+constexpr char kUnitDigits[] = "0123456789abcdef";
+constexpr std::int32_t kUnitCount = 16;
+
+}  // namespace
+
+std::optional<std::string> interface_name_of(const link_req& request) {
+    const void* terminator = std::memchr(request.name, '\0', sizeof request.name);
+    if (terminator == nullptr || request.unit < 0 || request.unit >= kUnitCount) {
+        return std::nullopt;
+    }
+    std::string name(request.name);
+    name += kUnitDigits[request.unit];
+    return name;
+}
+
+}  // namespace model

@@ -1,0 +1,19 @@
+// The link devices the driver offers: "zl0".."zl8" and "zlumi0".."zlumi8".
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+namespace model {
+
+bool is_link_device_name(std::string_view name);
+
+// "zl3" for "/dev/zl3"; nothing for a path that is not one of the link devices.
+std::optional<std::string_view> link_device_of_path(std::string_view path);
+
+// A number unique to each link device, mixed into its handles: 0..8 for the
+// "zl" devices, 0x100..0x108 for the "zlumi" ones. The name must be valid.
+std::uint32_t link_device_slot(std::string_view name);
+
+}  // namespace model

@@ -1,0 +1,145 @@
+// The stand-in driver's state file: canonical round trips and clear errors.
+#include <cstdio>
+#include <string>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "model/state_file.h"
+
+namespace model {
+namespace {
+
+using ::testing::HasSubstr;
+
+constexpr const char* kCanonical =
+    "link zl0\n"
+    "  name trunk0\n"
+    "  mode 0x00000120\n"
+    "  segment ce0 speed 100 duplex 2 state 0x00010111\n"
+    "  segment ce1 speed 10 duplex 1 state 0x000a0021\n"
+    "  tl 02:00:00:0a:0b:0c ce0\n"
+    "  tl 02:00:00:0a:0b:0c ce1\n"
+    "\n"
+    "link zlumi8\n"
+    "  mode 0x00000000\n";
+
+TEST(ModelStateFile, CanonicalTextRoundTripsUnchanged) {
+    EXPECT_EQ(format_state(parse_state(kCanonical)), kCanonical);
+}
+
+TEST(ModelStateFile, ReadsEveryField) {
+    const driver_state state = parse_state(kCanonical);
+    ASSERT_EQ(state.size(), 2U);
+    const link_state& link = state.at("zl0");
+    EXPECT_EQ(link.record_name, "trunk0");
+    EXPECT_EQ(link.mode, 0x120U);
+    ASSERT_EQ(link.segments.size(), 2U);
+    EXPECT_EQ(link.segments[1], (segment_state{"ce1", 10, 1, 0xa0021}));
+    ASSERT_EQ(link.entries.size(), 2U);
+    EXPECT_EQ(link.entries[0], (lookup_entry{{0x02, 0x00, 0x00, 0x0a, 0x0b, 0x0c}, "ce0"}));
+    EXPECT_EQ(state.at("zlumi8").record_name, "zlumi8");
+}
+
+TEST(ModelStateFile, FreeFormInputIsWrittenBackCanonically) {
+    const char* input =
+        "# seeded for a test\n"
+        "\n"
+        "link zl1   # trailing comment\n"
+        "\tname zl1\n"
+        "mode 288\n"
+        "  segment ce2 state 0xa0000\n"
+        "  segment ce3 duplex 2 speed 1000\n"
+        "link zl0\n"
+        "  tl 02:AB:00:00:00:01 ce2\n";
+    EXPECT_EQ(format_state(parse_state(input)),
+              "link zl0\n"
+              "  mode 0x00000000\n"
+              "  tl 02:ab:00:00:00:01 ce2\n"
+              "\n"
+              "link zl1\n"
+              "  mode 0x00000120\n"
+              "  segment ce2 speed 10 duplex 1 state 0x000a0000\n"
+              "  segment ce3 speed 1000 duplex 2 state 0x00000000\n");
+}
+
+TEST(ModelStateFile, NamesOfAnyBytesUpToTheFieldWidthRoundTrip) {
+    const std::string full_width(64, 'n');
+    driver_state state;
+    state.emplace("zl2", empty_link("zl2"));
+    link_state& link = state.at("zl2");
+    link.record_name = full_width;
+    link.segments.push_back({std::string("c e\x01#\\\0", 7), 100, 2, 0});
+    link.entries.push_back({{}, full_width});
+
+    const std::string text = format_state(state);
+    EXPECT_THAT(text, HasSubstr("segment c\\x20e\\x01\\x23\\x5c\\x00 "));
+    EXPECT_EQ(parse_state(text), state);
+}
+
+struct bad_state {
+    std::string text;
+    const char* complaint;
+};
+
+class ModelStateFileErrors : public ::testing::TestWithParam<bad_state> {};
+
+TEST_P(ModelStateFileErrors, NameTheLineAndTheFault) {
+    try {
+        parse_state(GetParam().text);
+        FAIL() << "accepted: " << GetParam().text;
+    } catch (const state_file_error& error) {
+        EXPECT_THAT(error.what(), HasSubstr(GetParam().complaint));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    BadLines, ModelStateFileErrors,
+    ::testing::Values(
+        bad_state{"mode 0x1\n", "line 1: 'mode' before the first link line"},
+        bad_state{"link zl9\n", "line 1: 'zl9' is not a link device"},
+        bad_state{"link zl0 extra\n", "line 1: expected link DEVICE"},
+        bad_state{"link zl0\nlink zl0\n", "line 2: link zl0 appears twice"},
+        bad_state{"link zl0\n\n  colour red\n", "line 3: unknown keyword 'colour'"},
+        bad_state{"link zl0\n  mode 0x1g\n", "line 2: bad number '0x1g'"},
+        bad_state{"link zl0\n  mode 0x100000000\n", "line 2: bad number"},
+        bad_state{"link zl0\n  name a\n  name b\n", "line 3: link zl0 is named twice"},
+        bad_state{"link zl0\n  name " + std::string(65, 'x') + "\n", "line 2: name"},
+        bad_state{"link zl0\n  name bad\\x4\n", "line 2: bad escape in name"},
+        bad_state{"link zl0\n  segment ce0 state\n", "line 2: expected segment NAME"},
+        bad_state{"link zl0\n  segment ce0 colour 1\n", "line 2: unknown segment field"},
+        bad_state{"link zl0\n  segment ce0 speed 1 speed 2\n", "line 2: speed given twice"},
+        bad_state{"link zl0\n  segment ce0\n  segment ce0\n",
+                  "line 3: segment 'ce0' appears twice"},
+        bad_state{"link zl0\n  tl 02:00:00:0a:0b ce0\n", "line 2: bad Ethernet address"},
+        bad_state{"link zl0\n  tl 02-00-00-0a-0b-0c ce0\n", "line 2: bad Ethernet address"},
+        bad_state{"link zl0\n  tl 02:00:00:0a:0b:0c\n", "line 2: expected tl"}));
+
+TEST(ModelStateFile, MissingFileIsADriverWithoutLinks) {
+    EXPECT_TRUE(load_state_file(::testing::TempDir() + "standin-no-such-state").empty());
+}
+
+TEST(ModelStateFile, SavedStateLoadsBackAndErrorsNameTheFile) {
+    const std::string path = ::testing::TempDir() + "standin-saved-state";
+    save_state_file(path, parse_state(kCanonical));
+    EXPECT_EQ(format_state(load_state_file(path)), kCanonical);
+
+    std::FILE* file = std::fopen(path.c_str(), "w");
+    ASSERT_NE(file, nullptr);
+    std::fputs("link zl0\n  bogus\n", file);
+    std::fclose(file);
+    EXPECT_THROW(
+        {
+            try {
+                load_state_file(path);
+            } catch (const state_file_error& error) {
+                EXPECT_THAT(error.what(), HasSubstr(path + ": line 2: unknown keyword"));
+                throw;
+            }
+        },
+        state_file_error);
+    std::remove(path.c_str());
+}
+
+}  // namespace
+}  // namespace model
