@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <span>
 
-#include "plan/bit_names.h"
+#include "link/bit_names.h"
 #include "standin/interface_names.h"
 #include "standin/name_text.h"
 #include "standin/number_text.h"
@@ -55,7 +55,7 @@ std::string request_text(const recorded_request& request) {
     }
     if (d.flags) {
         line += "  flags=" + standin::hex32(*d.flags);
-        if (!d.flag_names.empty()) line += " " + joined_bits(d.flag_names);
+        if (!d.flag_names.empty()) line.append(" ").append(joined_bits(d.flag_names));
     }
     if (d.address) line += "  eaddr=" + *d.address;
     return line;
