@@ -8,6 +8,7 @@
 #include "driver/link_driver.h"
 #include "globals.h"
 #include "link/description.h"
+#include "link/families.h"
 
 namespace save {
 
@@ -30,8 +31,8 @@ public:
 
 std::vector<std::string> all_link_names() {
     std::vector<std::string> names;
-    for (const char* family : {"zl", "zlumi"}) {
-        for (char unit = '0'; unit <= '8'; ++unit) names.push_back(family + std::string(1, unit));
+    for (const std::string_view family : kLinkFamilies) {
+        for (const char unit : kLinkUnits) names.push_back(std::string(family) + unit);
     }
     return names;
 }
