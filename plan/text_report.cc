@@ -27,8 +27,9 @@ std::string format(const char* pattern, Args... args) {
     return text;
 }
 
-// The description as read, and as the driver would report it after the
-// commit, in DUMPINFO's lines with the bits named.
+// What a DUMPINFO prints, within the plan; the description as read, and as
+// the driver would report it after the commit, with the bits named.
+constexpr report_style kDumpinfoStyle = {name_for_display, report_form::dumpinfo, "    "};
 constexpr report_style kReadStyle = {name_for_display, report_form::outline, "    "};
 constexpr report_style kAfterStyle = {name_for_display, report_form::outline, "    ", false};
 
@@ -77,9 +78,10 @@ std::string unchanged_text(const link_plan& link) {
 }
 
 std::string after_summary(const link_plan& link) {
-    if (link.after)
+    if (link.after) {
         return "  afterwards the driver holds:\n" +
                link_report(snapshot_as_read(*link.after), kAfterStyle);
+    }
     if (link.exists_after) {
         return format("  afterwards the driver holds %s with ", link.device.c_str()) +
                size_text(link.segments_after, link.entries_after) + "\n";
@@ -97,7 +99,7 @@ std::string link_head(const whole_plan& plan, const link_plan& link) {
     if (link.read) out += link_report(*link.read, kReadStyle);
     for (const dumpinfo_report& d : link.dumpinfos) {
         out += format("  dumpinfo at line %" PRId64 " prints:\n", d.at.line);
-        out += link_report(d.link, {name_for_display, report_form::dumpinfo, "    "});
+        out += link_report(d.link, kDumpinfoStyle);
     }
     if (!link.committed) return out + "  not committed: the run stops before this block's end\n";
     out += "  changes: " + changes_text(link.changes) + "\n";
