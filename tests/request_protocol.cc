@@ -4,6 +4,8 @@
 #include <optional>
 #include <string_view>
 
+#include "text/quoted.h"
+
 namespace {
 
 constexpr std::string_view kLimitMessage = "Input string too long, limit 2048\n";
@@ -21,7 +23,7 @@ struct log_line {
 };
 
 std::optional<std::string_view> field(std::string_view line, std::string_view key) {
-    const std::size_t at = line.find(" " + std::string(key) + "=");
+    const std::size_t at = line.find(quoted(key, " ", "="));
     if (at == std::string_view::npos) return std::nullopt;
     const std::size_t from = at + key.size() + 2;
     return line.substr(from, line.find(' ', from) - from);
