@@ -11,11 +11,24 @@ Shapes:
             table-lookup statements
   comments  mostly comments, blank lines and indentation, with a few blocks
 """
+import pathlib
 import random
+import re
 import sys
 
-LINKS = [f"zl{i}" for i in range(9)] + [f"zlumi{i}" for i in range(9)]
-FAMILIES = ["ce", "kce", "tce", "zce", "zme", "zre", "zwce", "zwre"]
+
+def name_list(header, name):
+    """The strings of the C++ array or string `name` in `header`."""
+    found = re.search(name + r"(\[\])? = ([^;]*);", header)
+    if found is None:
+        sys.exit(f"generate.py: no {name} in src/link/families.h")
+    return re.findall(r'"(\w*)"', found.group(2))
+
+
+FAMILIES_H = (pathlib.Path(__file__).resolve().parent.parent / "src/link/families.h").read_text()
+LINKS = [family + unit for family in name_list(FAMILIES_H, "kLinkFamilies")
+         for unit in name_list(FAMILIES_H, "kLinkUnits")[0]]
+FAMILIES = name_list(FAMILIES_H, "kInterfaceFamilies")
 MODES = ["rr", "roundrobin", "xor", "dstroute", "fo", "fallover", "so", "spillover", "dym", "dynamic"]
 SEG_OPTIONS = ["standby", "trunk", "sameaddr", "diffaddr", "speed auto", "speed 100bt",
                "speed 10bt", "duplex half", "duplex full", "add"]

@@ -22,6 +22,7 @@
 #include "config/lexer.h"
 #include "driver_script.h"
 #include "fuzz_check.h"
+#include "link/families.h"
 #include "recorded_parse.h"
 #include "reference_scan.h"
 
@@ -46,19 +47,8 @@ bool same(const fuzz_outcome& a, const fuzz_outcome& b) {
            a.diagnostics == b.diagnostics && a.lines == b.lines;
 }
 
-constexpr std::array<std::string_view, 2> kLinkFamilies = {"zl", "zlumi"};
-constexpr std::array<std::string_view, 8> kInterfaceFamilies = {"ce",  "kce", "tce",  "zce",
-                                                                "zme", "zre", "zwce", "zwre"};
-
 bool is_digit(char c) {
     return c >= '0' && c <= '9';
-}
-
-bool is_link_name(std::string_view name) {
-    return std::ranges::any_of(kLinkFamilies, [name](std::string_view family) {
-        return name.size() == family.size() + 1 && name.starts_with(family) && name.back() >= '0' &&
-               name.back() <= '8';
-    });
 }
 
 bool is_interface_name(std::string_view name) {
@@ -77,7 +67,7 @@ void check_arguments(std::string_view call) {
     const std::string_view operation = call.substr(0, space);
     const std::string_view argument = call.substr(space + 1);
     if (operation == "set_linkname") {
-        fuzz_check(is_link_name(argument), "link name form", call);
+        fuzz_check(link_family_of(argument).has_value(), "link name form", call);
     } else if (operation.ends_with("interfacename")) {
         fuzz_check(is_interface_name(argument), "interface name form", call);
     } else {

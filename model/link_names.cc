@@ -1,23 +1,18 @@
 #include "model/link_names.h"
 
+#include "link/families.h"
+
 namespace model {
 
 namespace {
 
 constexpr std::string_view kDevicePrefix = "/dev/";
-constexpr std::string_view kShortFamily = "zl";
-constexpr std::string_view kLongFamily = "zlumi";
-constexpr std::uint32_t kLongFamilySlot = 0x100;
-
-bool is_family_member(std::string_view name, std::string_view family) {
-    return name.size() == family.size() + 1 && name.starts_with(family) && name.back() >= '0' &&
-           name.back() <= '8';
-}
+constexpr std::uint32_t kFamilySlots = 0x100;  // each family's devices, apart from the next's
 
 }  // namespace
 
 bool is_link_device_name(std::string_view name) {
-    return is_family_member(name, kShortFamily) || is_family_member(name, kLongFamily);
+    return link_family_of(name).has_value();
 }
 
 std::optional<std::string_view> link_device_of_path(std::string_view path) {
@@ -32,8 +27,8 @@ std::optional<std::string_view> link_device_of_path(std::string_view path) {
 }
 
 std::uint32_t link_device_slot(std::string_view name) {
-    const auto digit = static_cast<std::uint32_t>(name.back() - '0');
-    return is_family_member(name, kLongFamily) ? kLongFamilySlot + digit : digit;
+    const auto family = static_cast<std::uint32_t>(link_family_of(name).value_or(0));
+    return family * kFamilySlots + static_cast<std::uint32_t>(name.back() - '0');
 }
 
 }  // namespace model

@@ -17,6 +17,7 @@
 #include "model/link_names.h"
 #include "model/name_text.h"
 #include "model/number_text.h"
+#include "text/quoted.h"
 
 namespace model {
 
@@ -33,12 +34,6 @@ std::vector<std::string_view> words_of(std::string_view line) {
         start = end == std::string_view::npos ? line.size() : end;
     }
     return words;
-}
-
-// Appended in order: GCC 12 at -O3 warns (-Wrestrict) about its own code for
-// a literal put in front of a temporary string.
-std::string quoted(std::string_view word) {
-    return std::string("'").append(word).append("'");
 }
 
 template <typename Number>

@@ -1,6 +1,7 @@
 #include "plan/echo_capture.h"
 
 #include "plan/written_word.h"
+#include "text/quoted.h"
 
 namespace plan {
 
@@ -28,8 +29,8 @@ void echo_capture::warn(std::uint64_t at, const source_point& point, char c) {
     if (point.line == hash_line_) return;
     std::string text;
     if (word.text.empty()) {
-        text = "'" + std::string(1, c) +
-               "' forms no token; zlconf copies it to standard output and otherwise ignores it";
+        text = quoted(std::string_view(&c, 1)) +
+               " forms no token; zlconf copies it to standard output and otherwise ignores it";
     } else if (word.text.starts_with('#') &&
                quote.text.find_first_not_of(" \t") + 1 == static_cast<std::size_t>(word.column)) {
         text = "comments begin with `^#`; this line is carried out";

@@ -3,12 +3,13 @@
 #include <cstring>
 #include <nlohmann/json.hpp>
 
-#include "model/number_text.h"
-#include "plan/bit_names.h"
+#include "link/link_report.h"
 #include "plan/link_changes.h"
 #include "plan/link_json.h"
 #include "plan/request_text.h"
 #include "plan/text_report.h"
+#include "model/name_text.h"
+#include "model/number_text.h"
 
 namespace plan {
 
@@ -47,7 +48,8 @@ json link_head_json(const link_plan& link) {
     out["read"] = link.read ? link_json(*link.read) : json(nullptr);
     json dumpinfos = json::array();
     for (const dumpinfo_report& d : link.dumpinfos) {
-        dumpinfos.push_back({{"at", point_json(d.at)}, {"text", dumpinfo_text(d.link)}});
+        dumpinfos.push_back(
+            {{"at", point_json(d.at)}, {"text", link_report(d.link, {model::name_for_display})}});
     }
     out["dumpinfo"] = dumpinfos;
     out["committed"] = link.committed;
@@ -64,7 +66,7 @@ json link_tail_json(const link_plan& link) {
                 {"exists_after", link.exists_after},
                 {"segments_after", link.segments_after},
                 {"table_lookup_after", link.entries_after}};
-    out["after"] = link.after ? link_json(*link.after) : json(nullptr);
+    out["after"] = link.after ? link_json(snapshot_as_read(*link.after)) : json(nullptr);
     return out;
 }
 

@@ -1,7 +1,7 @@
 #include "plan/link_json.h"
 
+#include "link/bit_names.h"
 #include "model/number_text.h"
-#include "plan/bit_names.h"
 
 namespace plan {
 
@@ -29,17 +29,6 @@ json link_json(const link_snapshot& link) {
             {"mode", word_json(link.mode, mode_bits(link.mode))},
             {"segments", segments},
             {"table_lookup", entries}};
-}
-
-json link_json(const model::link_state& link) {
-    link_snapshot read{link.record_name, link.mode | ZLM_EXISTS, {}, {}};
-    for (const model::segment_state& s : link.segments) {
-        read.segments.push_back({s.name, s.speed, s.duplex, s.state | ZLS_EXISTS});
-    }
-    for (const model::lookup_entry& e : link.entries) {
-        read.entries.push_back({e.address, e.ifname, true});
-    }
-    return link_json(read);
 }
 
 }  // namespace plan

@@ -8,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "model/link_state.h"
 #include "plan/link_snapshot.h"
 
 namespace plan {
@@ -21,9 +20,5 @@ nlohmann::ordered_json word_json(std::uint32_t value, const std::vector<std::str
 
 /// {"name", "mode", "segments", "table_lookup"}; words as {"value", "hex", "bits"}.
 nlohmann::ordered_json link_json(const link_snapshot& link);
-
-/// The same for a link the driver holds, as a read of it would report it:
-/// every entry installed.
-nlohmann::ordered_json link_json(const model::link_state& link);
 
 }  // namespace plan

@@ -24,7 +24,7 @@ void plan_recorder::set_linkname(const char* name) {
     link.found = visit->found;
     link.not_found_error = visit->not_found_error;
     link.reads = visit->reads;
-    if (!link.predicted || plan_.every_request) link.read = snapshot_of_zl(zlconf_.zl);
+    if (!link.predicted || plan_.every_request) link.read = snapshot_of(*zlconf_.zl);
     entry_points_.clear();
     if (!link.found && !link.predicted && !means_no_such_link(link.not_found_error)) {
         warn(link.at, std::string("ZLIOGLINK failed: ") + std::strerror(link.not_found_error) +
@@ -41,7 +41,7 @@ void plan_recorder::warn(const source_point& at, const std::string& text) {
 // The block's own entries are those not read from the driver, in the order
 // of its statements. None matters for a link the block deletes.
 void plan_recorder::check_entries() {
-    const link_snapshot link = snapshot_of_zl(zlconf_.zl);
+    const link_snapshot link = snapshot_of(*zlconf_.zl);
     if ((link.mode & ZLM_DELETE) != 0) return;
     std::vector<const entry_snapshot*> added;
     for (const entry_snapshot& e : link.entries) {
@@ -74,7 +74,7 @@ void plan_recorder::check_entries() {
 }
 
 void plan_recorder::link_opt_dumpinfo() {
-    plan_.block->dumpinfos.push_back({here(), snapshot_of_zl(zlconf_.zl)});
+    plan_.block->dumpinfos.push_back({here(), snapshot_of(*zlconf_.zl)});
 }
 
 void plan_recorder::close_link() {

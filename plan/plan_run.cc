@@ -13,6 +13,8 @@
 
 #include "config/lexer.h"
 #include "config/parser.h"
+#include "model/model_device.h"
+#include "model/state_file.h"
 #include "plan/echo_capture.h"
 #include "plan/json_report.h"
 #include "plan/plan_recorder.h"
@@ -24,8 +26,7 @@
 #include "plan/written_word.h"
 #include "run_failure.h"
 #include "session.h"
-#include "model/model_device.h"
-#include "model/state_file.h"
+#include "text/quoted.h"
 #include "zlconf_version.h"
 
 namespace plan {
@@ -82,7 +83,7 @@ void note_syntax_error(whole_plan& plan, const source_window& source,
     problem.message = syntax_message(report);
     // The token may be a piece of a longer word: quote what the user wrote.
     const written_word word = word_at(problem.source_line, problem.caret_column);
-    const std::string token = "'" + std::string(report.text) + "'";
+    const std::string token = quoted(report.text);
     if (!word.text.empty() && word.text != report.text &&
         problem.message.starts_with("unexpected " + token)) {
         problem.message.insert(11 + token.size(), " (in `" + word.text + "`)");

@@ -2,11 +2,11 @@
 
 #include <cstdio>
 
+#include "link/bit_names.h"
 #include "model/interface_names.h"
 #include "model/name_text.h"
 #include "model/number_text.h"
 #include "model/request_record.h"
-#include "plan/bit_names.h"
 
 namespace plan {
 
@@ -42,7 +42,7 @@ std::string request_text(const recorded_request& request) {
     }
     if (d.flags) {
         line += "  flags=" + model::hex32(*d.flags);
-        if (!d.flag_names.empty()) line += " " + joined_bits(d.flag_names);
+        if (!d.flag_names.empty()) line.append(" ").append(joined_bits(d.flag_names));
     }
     if (d.address) line += "  eaddr=" + *d.address;
     return line;

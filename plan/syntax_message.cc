@@ -3,6 +3,7 @@
 #include <array>
 
 #include "config/tokens.h"
+#include "text/quoted.h"
 
 namespace plan {
 
@@ -109,7 +110,7 @@ std::string syntax_message(const syntax_error_report& report) {
 }
 
 std::string syntax_hint(const syntax_error_report& report) {
-    const std::string word = "'" + std::string(report.text) + "'";
+    const std::string word = quoted(report.text);
     if (expects(report, TBLLOOKUP) && is_segment_statement(report.token)) {
         return word + " is a segment statement: write it inside 'segment <interface> ... end'";
     }

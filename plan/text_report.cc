@@ -7,9 +7,9 @@
 #include <utility>
 
 #include "driver/requests.h"
+#include "link/link_report.h"
 #include "model/name_text.h"
 #include "model/number_text.h"
-#include "plan/bit_names.h"
 #include "plan/link_changes.h"
 #include "plan/request_text.h"
 #include "plan/syntax_message.h"
@@ -27,65 +27,11 @@ std::string format(const char* pattern, Args... args) {
     return text;
 }
 
-std::string with_bits(const std::vector<std::string>& names) {
-    return names.empty() ? std::string() : "  " + joined_bits(names);
-}
-
-std::string indented(const std::string& text, const char* indent) {
-    std::string out;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        const std::size_t end = text.find('\n', start);
-        out += indent + text.substr(start, end - start) + "\n";
-        if (end == std::string::npos) break;
-        start = end + 1;
-    }
-    return out;
-}
-
-std::string entries_text(const std::vector<std::string>& lines) {
-    if (lines.empty()) return {};
-    std::string out = "      Table Lookup addresses\n";
-    for (const std::string& line : lines) out += "        " + line + "\n";
-    return out;
-}
-
-// The description as read, in DUMPINFO's form with the bits named.
-std::string read_text(const link_snapshot& link) {
-    std::string out =
-        format("    Zelnar %s   mode 0x%08x", name_for_display(link.name).c_str(), link.mode) +
-        with_bits(mode_bits(link.mode)) + "\n";
-    for (const segment_snapshot& seg : link.segments) {
-        out += format("      Segment %s speed %d duplex %d state 0x%08x",
-                      name_for_display(seg.name).c_str(), seg.speed, seg.duplex, seg.state) +
-               with_bits(state_bits(seg.state)) + "\n";
-    }
-    std::vector<std::string> entries;
-    for (const entry_snapshot& e : link.entries) {
-        entries.push_back(model::ether_address_text(e.address) + "  Link " +
-                          name_for_display(e.ifname));
-    }
-    return out + entries_text(entries);
-}
-
-// The link as the driver would report it after the commit.
-std::string after_text(const model::link_state& link) {
-    const std::uint32_t mode = link.mode | ZLM_EXISTS;
-    std::string out =
-        format("    Zelnar %s   mode 0x%08x", name_for_display(link.record_name).c_str(), mode) +
-        with_bits(mode_bits(mode)) + "\n";
-    for (const model::segment_state& seg : link.segments) {
-        const std::uint32_t state = seg.state | ZLS_EXISTS;
-        out += format("      Segment %s state 0x%08x", name_for_display(seg.name).c_str(), state) +
-               with_bits(state_bits(state)) + "\n";
-    }
-    std::vector<std::string> entries;
-    for (const model::lookup_entry& e : link.entries) {
-        entries.push_back(model::ether_address_text(e.address) + "  Link " +
-                          name_for_display(e.ifname));
-    }
-    return out + entries_text(entries);
-}
+// What a DUMPINFO prints, within the plan; the description as read, and as
+// the driver would report it after the commit, with the bits named.
+constexpr report_style kDumpinfoStyle = {name_for_display, report_form::dumpinfo, "    "};
+constexpr report_style kReadStyle = {name_for_display, report_form::outline, "    "};
+constexpr report_style kAfterStyle = {name_for_display, report_form::outline, "    ", false};
 
 std::string counted(std::size_t count, const char* one, const char* more) {
     return format("%zu %s", count, count == 1 ? one : more);
@@ -132,7 +78,10 @@ std::string unchanged_text(const link_plan& link) {
 }
 
 std::string after_summary(const link_plan& link) {
-    if (link.after) return "  afterwards the driver holds:\n" + after_text(*link.after);
+    if (link.after) {
+        return "  afterwards the driver holds:\n" +
+               link_report(snapshot_as_read(*link.after), kAfterStyle);
+    }
     if (link.exists_after) {
         return format("  afterwards the driver holds %s with ", link.device.c_str()) +
                size_text(link.segments_after, link.entries_after) + "\n";
@@ -147,10 +96,10 @@ std::string link_head(const whole_plan& plan, const link_plan& link) {
     if (!link.read_done) return out + "  not read: the run stops while opening or reading it\n";
 
     out += how_read(link);
-    if (link.read) out += read_text(*link.read);
+    if (link.read) out += link_report(*link.read, kReadStyle);
     for (const dumpinfo_report& d : link.dumpinfos) {
         out += format("  dumpinfo at line %" PRId64 " prints:\n", d.at.line);
-        out += indented(dumpinfo_text(d.link), "    ");
+        out += link_report(d.link, kDumpinfoStyle);
     }
     if (!link.committed) return out + "  not committed: the run stops before this block's end\n";
     out += "  changes: " + changes_text(link.changes) + "\n";
@@ -241,7 +190,8 @@ void text_output::begin(const whole_plan& plan) {
 
 // A request at a time: one block may hold as many as the file has statements.
 void text_output::link(const whole_plan& plan, const link_plan& link) {
-    put(out_, "\n" + link_head(plan, link));
+    put(out_, "\n");
+    put(out_, link_head(plan, link));
     if (!link.committed) return;
     for (const recorded_request& r : link.requests) {
         put(out_, format("    %2zu  ", r.number) + request_text(r) + "\n");

@@ -9,6 +9,7 @@
 
 #include "config/byte_source.h"
 #include "config/lexer.h"
+#include "text/quoted.h"
 
 namespace plan {
 
@@ -120,7 +121,7 @@ std::string nearest_keyword(std::string_view word) {
 
 std::string ignored_word_warning(std::string_view word) {
     const std::vector<piece> pieces = pieces_of(word);
-    std::string out = "`" + std::string(word) + "` ";
+    std::string out = quoted(word, "`", "`") + " ";
     if (pieces.size() == 1 && pieces.front().ignored) {
         out += "is ignored";
     } else {

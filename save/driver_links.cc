@@ -5,6 +5,7 @@
 #include <cerrno>
 
 #include "config/byte_source.h"
+#include "link/families.h"
 #include "session.h"
 
 namespace save {
@@ -28,8 +29,8 @@ private:
 
 std::vector<std::string> all_link_names() {
     std::vector<std::string> names;
-    for (const char* family : {"zl", "zlumi"}) {
-        for (char unit = '0'; unit <= '8'; ++unit) names.push_back(family + std::string(1, unit));
+    for (const std::string_view family : kLinkFamilies) {
+        for (const char unit : kLinkUnits) names.push_back(std::string(family) + unit);
     }
     return names;
 }
@@ -51,7 +52,7 @@ driver_link read_driver_link(const std::string& name) {
     reading.zl = static_cast<link_desc*>(reading.allocate_record());
     reading.zl->segs = nullptr;  // nothing in the record is ours until the driver has written it
     reading.zl->ttls = nullptr;
-    if (reading.getlinkinfo() != 0) result.link = plan::snapshot_of_zl(reading.zl);
+    if (reading.getlinkinfo() != 0) result.link = snapshot_of(*reading.zl);
     return result;
 }
 

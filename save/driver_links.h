@@ -14,9 +14,9 @@ namespace save {
 std::vector<std::string> all_link_names();
 
 struct driver_link {
-    bool opened = false;                      // the device could be opened
-    int open_error = 0;                       // errno of the open when not
-    std::optional<plan::link_snapshot> link;  // empty when the driver does not have it
+    bool opened = false;                // the device could be opened
+    int open_error = 0;                 // errno of the open when not
+    std::optional<link_snapshot> link;  // empty when the driver does not have it
 };
 
 /// Opens "/dev/<name>" and reads the link as zlconf does when a block names

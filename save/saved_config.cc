@@ -8,8 +8,8 @@
 #include <utility>
 
 #include "config/lexer.h"
+#include "link/bit_names.h"
 #include "model/number_text.h"
-#include "plan/bit_names.h"
 
 namespace save {
 
@@ -65,7 +65,7 @@ struct word_writer {
 };
 
 std::string bit_list(std::uint32_t bits, const std::vector<std::string>& names) {
-    return model::hex32(bits) + " (" + plan::joined_bits(names) + ")";
+    return model::hex32(bits) + " (" + joined_bits(names) + ")";
 }
 
 // True when zlconf's lexer reads `text` as one token of kind `token`.
@@ -95,7 +95,7 @@ void warn(std::vector<std::string>& warnings, const std::string& where,
     }
 }
 
-std::string segment_line(const std::string& device, const plan::segment_snapshot& seg,
+std::string segment_line(const std::string& device, const segment_snapshot& seg,
                          std::vector<std::string>& warnings) {
     const std::string where = device + ": segment " + seg.name;
     if (!reads_as(seg.name, INTERFACENAME)) {
@@ -112,14 +112,13 @@ std::string segment_line(const std::string& device, const plan::segment_snapshot
     const std::uint32_t known = kSegmentGiven | group_of(kRoles) | group_of(kAddresses) |
                                 group_of(kSpeeds) | group_of(kDuplexes);
     if (const std::uint32_t other = seg.state & ~known; other != 0) {
-        problems.push_back("state bits no statement sets: " +
-                           bit_list(other, plan::state_bits(other)));
+        problems.push_back("state bits no statement sets: " + bit_list(other, state_bits(other)));
     }
     warn(warnings, where, problems);
     return line + " end\n";
 }
 
-std::string entry_line(const std::string& device, const plan::entry_snapshot& entry,
+std::string entry_line(const std::string& device, const entry_snapshot& entry,
                        std::vector<std::string>& warnings) {
     const std::string address = model::ether_address_text(entry.address);
     if (!reads_as(entry.ifname, INTERFACENAME)) {
@@ -132,7 +131,7 @@ std::string entry_line(const std::string& device, const plan::entry_snapshot& en
 
 }  // namespace
 
-std::string saved_link(const std::string& device, const plan::link_snapshot& link,
+std::string saved_link(const std::string& device, const link_snapshot& link,
                        std::vector<std::string>& warnings) {
     std::string out = "zl " + device + " delete end\nzl " + device + "\n";
     if (link.name != device) {
@@ -152,19 +151,18 @@ std::string saved_link(const std::string& device, const plan::link_snapshot& lin
     }
     const std::uint32_t known = kLinkGiven | group_of(kDistributions) | ZLM_TBLLOOKUP;
     if (const std::uint32_t other = link.mode & ~known; other != 0) {
-        problems.push_back("mode bits no statement sets: " +
-                           bit_list(other, plan::mode_bits(other)));
+        problems.push_back("mode bits no statement sets: " + bit_list(other, mode_bits(other)));
     }
     warn(warnings, device, problems);
     if (!mode_line.empty()) out += " " + mode_line + "\n";
-    for (const plan::segment_snapshot& seg : link.segments) {
+    for (const segment_snapshot& seg : link.segments) {
         out += segment_line(device, seg, warnings);
     }
     for (std::size_t i = 0; i < link.entries.size(); ++i) {
-        const plan::entry_snapshot& entry = link.entries[i];
+        const entry_snapshot& entry = link.entries[i];
         const auto later = std::find_if(
             link.entries.begin() + static_cast<std::ptrdiff_t>(i) + 1, link.entries.end(),
-            [&entry](const plan::entry_snapshot& e) { return e.address == entry.address; });
+            [&entry](const entry_snapshot& e) { return e.address == entry.address; });
         if (later != link.entries.end()) {
             warnings.push_back(device + ": table lookup " +
                                model::ether_address_text(entry.address) +

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "plan/link_snapshot.h"
+#include "link/link_snapshot.h"
 
 namespace save {
 
@@ -12,7 +12,7 @@ namespace save {
 /// `link` as the driver reported it. What no statement can make (a bit of the
 /// driver's own, a name the lexer would not read) is left out, with a warning
 /// for each, "zl2: segment ce0: ...", appended to `warnings`.
-std::string saved_link(const std::string& device, const plan::link_snapshot& link,
+std::string saved_link(const std::string& device, const link_snapshot& link,
                        std::vector<std::string>& warnings);
 
 /// The block that deletes a link the driver did not have when saved, so that

@@ -11,6 +11,8 @@
 #include <string_view>
 
 #include "config/tokens.h"
+#include "link/families.h"
+#include "text/quoted.h"
 
 struct reference_result {
     std::string tokens;  // "NAME" or "NAME(value)", joined by blanks
@@ -71,12 +73,12 @@ inline int rule_of(std::string_view text) {
     for (const auto& [word, tok] : kKeywords) {
         if (text == word) return tok;
     }
-    for (std::string_view family : {"zl", "zlumi"}) {
+    for (std::string_view family : kLinkFamilies) {
         if (text.size() == family.size() + 1 && text.starts_with(family) &&
-            one_of(text.back(), "012345678"))
+            one_of(text.back(), kLinkUnits))
             return LINKNAME;
     }
-    for (std::string_view family : {"ce", "kce", "tce", "zce", "zme", "zre", "zwce", "zwre"}) {
+    for (std::string_view family : kInterfaceFamilies) {
         if (!text.starts_with(family)) continue;
         const std::string_view unit = text.substr(family.size());
         if ((unit.size() == 1 && one_of(unit[0], kHex)) ||
@@ -119,12 +121,11 @@ inline reference_result reference_scan(std::string_view input) {
             const int tok = reference::rule_of(text);
             if (!r.tokens.empty()) r.tokens += ' ';
             r.tokens += token_name(tok);
-            if (tok == LINKNAME || tok == INTERFACENAME) r.tokens += "(" + std::string(text) + ")";
+            if (tok == LINKNAME || tok == INTERFACENAME) r.tokens += quoted(text, "(", ")");
             if (tok == HEX) {
-                r.tokens += "(" +
-                            std::to_string(reference::hex_digit(text[0]) * 16 +
-                                           reference::hex_digit(text[1])) +
-                            ")";
+                const int value =
+                    reference::hex_digit(text[0]) * 16 + reference::hex_digit(text[1]);
+                r.tokens += quoted(std::to_string(value), "(", ")");
             }
             at += length;
         }

@@ -8,6 +8,8 @@
 
 #include "model/log_lines.h"
 
+#include "text/quoted.h"
+
 namespace {
 
 constexpr std::string_view kLimitMessage = "Input string too long, limit 2048\n";

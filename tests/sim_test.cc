@@ -70,6 +70,9 @@ TEST_F(Zlsim, ShowsUnprintableBytesOfNamesEscaped) {
               "  Segment ce\\x1b[2J speed 100 duplex 2 state 0x00000111 (SAMEADDR|TRUNK|EXISTS)\n"
               "Table Lookup addresses\n"
               "  02:00:00:0a:0b:0c\tLink ce\\x0a\n");
+    // zlconf's own DUMPINFO writes the bytes as the driver holds them.
+    EXPECT_THAT(zlsim({"run", "zlconf", "-"}, "zl zl2 di end\n").err,
+                HasSubstr("  Segment ce\x1b[2J speed 100 duplex 2 state 0x00000111\n"));
 }
 
 TEST_F(Zlsim, LogsEveryRunAndShowsTheLast) {

@@ -1,14 +1,15 @@
 #include "lexer_rules.h"
 
+#include <algorithm>
 #include <string_view>
 
+#include "link/families.h"
 #include "tokens.h"
 
 namespace {
 
 constexpr std::string_view kDigits = "0123456789";
 constexpr std::string_view kHexDigits = "0123456789abcdef";
-constexpr std::string_view kLinkUnits = "012345678";
 
 struct keyword {
     token tok;
@@ -55,13 +56,13 @@ constexpr keyword kKeywords[] = {
     {END, "end"},
 };
 
-// A link name is one of these followed by one digit 0 to 8.
-constexpr std::string_view kLinkFamilies[] = {"zl", "zlumi"};
-
-// An interface name is one of these followed by one hexadecimal digit or two
-// decimal digits.
-constexpr std::string_view kInterfaceFamilies[] = {"ce",  "kce", "tce",  "zce",
-                                                   "zme", "zre", "zwce", "zwre"};
+// Every name fits the buffer that the table's constructor writes it in.
+static_assert(std::ranges::all_of(kLinkFamilies, [](std::string_view f) {
+    return f.size() + 1 <= kLongestRuleText;
+}));
+static_assert(std::ranges::all_of(kInterfaceFamilies, [](std::string_view f) {
+    return f.size() + 2 <= kLongestRuleText;
+}));
 
 }  // namespace
 

@@ -1,11 +1,9 @@
-#include "plan/bit_names.h"
+#include "link/bit_names.h"
 
 #include <cstdio>
 #include <utility>
 
 #include "records.h"
-
-namespace plan {
 
 namespace {
 
@@ -63,5 +61,3 @@ std::string joined_bits(const std::vector<std::string>& names) {
     }
     return out;
 }
-
-}  // namespace plan

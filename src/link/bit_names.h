@@ -7,12 +7,8 @@
 #include <string>
 #include <vector>
 
-namespace plan {
-
 std::vector<std::string> mode_bits(std::uint32_t mode);
 std::vector<std::string> state_bits(std::uint32_t state);
 
 /// The names joined by '|'; empty for 0.
 std::string joined_bits(const std::vector<std::string>& names);
-
-}  // namespace plan
