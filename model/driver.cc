@@ -16,9 +16,9 @@
 // to the kernel. Elsewhere the check costs nothing.
 #if __has_include(<valgrind/memcheck.h>)
 #include <valgrind/memcheck.h>
-#define STANDIN_CHECK_DEFINED(address, length) VALGRIND_CHECK_MEM_IS_DEFINED(address, length)
+#define MODEL_CHECK_DEFINED(address, length) VALGRIND_CHECK_MEM_IS_DEFINED(address, length)
 #else
-#define STANDIN_CHECK_DEFINED(address, length) ((void)(address), (void)(length))
+#define MODEL_CHECK_DEFINED(address, length) ((void)(address), (void)(length))
 #endif
 
 namespace model {
@@ -117,7 +117,7 @@ int driver::ioctl(int fd, unsigned long code, void* arg) {
         if (arg == nullptr) {
             error = EFAULT;
         } else {
-            STANDIN_CHECK_DEFINED(arg, sizeof(link_req));
+            MODEL_CHECK_DEFINED(arg, sizeof(link_req));
             request.emplace();
             std::memcpy(&*request, arg, sizeof(link_req));
         }

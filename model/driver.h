@@ -13,16 +13,16 @@
 
 namespace model {
 
-// Far above any descriptor the kernel hands out, so that the stand-in's
-// descriptors never collide with real ones.
-inline constexpr int kFirstStandinDescriptor = 0x40000000;
+// Far above any descriptor the kernel hands out, so that the driver's
+// descriptors never collide with real ones in a process that preloads it.
+inline constexpr int kFirstDescriptor = 0x40000000;
 
 class driver {
 public:
     // A null `log` logs nothing, and costs nothing.
     explicit driver(driver_state initial = {}, failure_plan failures = {},
                     fill_policy fill = fill_policy::varied, std::unique_ptr<log_sink> log = nullptr,
-                    int first_descriptor = kFirstStandinDescriptor);
+                    int first_descriptor = kFirstDescriptor);
 
     // Opens "/dev/<link device>"; any other path fails with ENOENT.
     int open(const char* path, int flags);

@@ -119,7 +119,7 @@ bool takes_link_path(const char* path) {
 }
 
 bool is_standin_descriptor(int fd) {
-    return !inside_standin && fd >= model::kFirstStandinDescriptor;
+    return !inside_standin && fd >= model::kFirstDescriptor;
 }
 
 bool takes_mode(int flags) {

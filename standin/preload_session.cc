@@ -57,7 +57,7 @@ preload_session::preload_session(model::driver_state initial, model::failure_pla
       sink_(sink_only) {}
 
 int preload_session::sink_ioctl(int fd, unsigned long code) {
-    if (fd != model::kFirstStandinDescriptor) {
+    if (fd != model::kFirstDescriptor) {
         errno = EBADF;
         return -1;
     }

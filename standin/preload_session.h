@@ -34,7 +34,7 @@ public:
     static std::unique_ptr<preload_session> from_environment();
 
     int open(const char* path, int flags) {
-        return sink_ ? model::kFirstStandinDescriptor : driver_.open(path, flags);
+        return sink_ ? model::kFirstDescriptor : driver_.open(path, flags);
     }
     int ioctl(int fd, unsigned long code, void* arg) {
         return sink_ ? sink_ioctl(fd, code) : driver_.ioctl(fd, code, arg);

@@ -335,11 +335,11 @@ TEST_F(ModelSeededLink, ValidatesLikeAKernel) {
 }
 
 TEST_F(ModelRequests, OnlyLinkDevicesOpenAndDescriptorsAreLowestFree) {
-    EXPECT_EQ(fd_, kFirstStandinDescriptor);
+    EXPECT_EQ(fd_, kFirstDescriptor);
     const int second = device_.open("/dev/zlumi8", 2);
-    EXPECT_EQ(second, kFirstStandinDescriptor + 1);
+    EXPECT_EQ(second, kFirstDescriptor + 1);
     ASSERT_EQ(device_.close(fd_), 0);
-    EXPECT_EQ(device_.open("/dev/zl1", 2), kFirstStandinDescriptor);
+    EXPECT_EQ(device_.open("/dev/zl1", 2), kFirstDescriptor);
 
     for (const char* path : {"/dev/zl9", "/dev/zlumi", "/dev/zl0 ", "zl0", "/dev/zlumi10"}) {
         EXPECT_EQ(device_.open(path, 2), -1) << path;
