@@ -36,14 +36,14 @@ public:
     /// tokens are the ones yylex would return one by one.
     bool scan_address(std::array<std::int32_t, 6>& bytes);
 
-    /// The value of the token just returned. A name's text lives in yytext and
-    /// is overwritten by the next call.
     /// Whether a scan has gone past kScanLimit, which ended the run.
     bool over_limit() const { return over_limit_; }
 
     /// The line being read: 1 plus the newlines consumed so far.
     std::int64_t line() const { return lineno; }
 
+    /// The value of the token just returned. A name's text lives in yytext and
+    /// is overwritten by the next call.
     const token_value& yylval() const { return yylval_; }
     const char* yytext() const { return yytext_.data(); }
     int yyleng() const { return yyleng_; }
