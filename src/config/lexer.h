@@ -19,8 +19,11 @@ public:
     /// newlines are counted in `line_count`.
     lexer(byte_source& in, std::FILE* out, echo_observer& echo, std::int64_t& line_count)
         : in_(in), yyout_(out), echo_(echo), lineno(line_count) {}
+    /// Echoes to `out` itself.
+    lexer(byte_source& in, std::FILE* out, std::int64_t& line_count)
+        : lexer(in, out, own_echo_, line_count) {}
     /// For a text of its own: echoes to `out` and counts its lines itself.
-    lexer(byte_source& in, std::FILE* out) : lexer(in, out, own_echo_, own_lineno_) {}
+    lexer(byte_source& in, std::FILE* out) : lexer(in, out, own_lineno_) {}
     lexer(const lexer&) = delete;
     lexer& operator=(const lexer&) = delete;
 
