@@ -20,7 +20,7 @@ public:
     echo_capture(source_window& source, plan_output& out, whole_plan& plan)
         : source_(source), out_(out), plan_(plan) {}
 
-    void echoed(char c, std::uint64_t offset) override;
+    void echoed(char c, std::uint64_t at) override;
 
     /// Hands on the run still open.
     void finish();

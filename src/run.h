@@ -11,9 +11,10 @@
 /// opened or read.
 int zlconf_main(int argc, char** argv);
 
-/// Parses `input` once in a session of its own. Echoed characters go to `out`, the syntax error
-/// line to `diagnostics`; a failure that ends the run is written where it belongs. Returns the exit
-/// status. In-process runs (tests, fuzzing) come in here.
+/// Parses `input` once in a session of its own. Echoed characters go to `out`,
+/// the syntax error line to `diagnostics`; a failure that ends the run is
+/// written where it belongs. Returns the exit status. In-process runs (tests,
+/// fuzzing) come in here.
 int configure(byte_source& input, std::FILE* out, std::FILE* diagnostics);
 
 class session;

@@ -3,10 +3,10 @@
 #include "config/parser.h"
 
 session::session(byte_source& input, std::FILE* out, device& driver)
-    : driver_(driver), echo_to_out_(out), lex_(input, out, echo_to_out_, lineno) {}
+    : driver_(driver), lex_(input, out, lineno) {}
 
 session::session(byte_source& input, echo_observer& echo, device& driver)
-    : driver_(driver), echo_to_out_(nullptr), lex_(input, nullptr, echo, lineno) {}
+    : driver_(driver), lex_(input, nullptr, echo, lineno) {}
 
 int session::parse(std::FILE* diagnostics) {
     return yyparse(lex_, *this, diagnostics);

@@ -82,7 +82,6 @@ private:
     list_tails& tails_of_zl();
 
     device& driver_;
-    stream_echo echo_to_out_;
     record_arena arena_;
     list_tails tails_;
     segment_index segments_by_name_;  // active only for long segment lists of `tails_.of`

@@ -91,17 +91,6 @@ TEST_F(LinkDriver, ReadingMarksEntriesInstalledAndKeepsTheDriversName) {
     }
 }
 
-TEST_F(LinkDriver, CommitReleasesTheLinkAndClosesTheDevice) {
-    use_driver(kThreeSegmentsTwoEntries);
-    run().set_linkname("zl3");
-    const int fd = run().linkfp;
-    EXPECT_TRUE(driver_->is_open(fd));
-    run().close_link();
-    EXPECT_FALSE(driver_->is_open(fd));
-    EXPECT_EQ(run().zl, nullptr);
-    EXPECT_EQ(run().linkfp, 0);
-}
-
 // A name the driver reports may not fit a request: it is never cut short (that
 // would name another interface), and never overruns the request.
 TEST_F(LinkDriver, NamesThatDoNotFitARequestAreNotSent) {

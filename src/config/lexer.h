@@ -19,8 +19,11 @@ public:
     /// newlines are counted in `line_count`.
     lexer(byte_source& in, std::FILE* out, echo_observer& echo, std::int64_t& line_count)
         : in_(in), yyout_(out), echo_(echo), lineno(line_count) {}
+    /// Echoes to `out` itself.
+    lexer(byte_source& in, std::FILE* out, std::int64_t& line_count)
+        : lexer(in, out, own_echo_, line_count) {}
     /// For a text of its own: echoes to `out` and counts its lines itself.
-    lexer(byte_source& in, std::FILE* out) : lexer(in, out, own_echo_, own_lineno_) {}
+    lexer(byte_source& in, std::FILE* out) : lexer(in, out, own_lineno_) {}
     lexer(const lexer&) = delete;
     lexer& operator=(const lexer&) = delete;
 
@@ -36,14 +39,14 @@ public:
     /// tokens are the ones yylex would return one by one.
     bool scan_address(std::array<std::int32_t, 6>& bytes);
 
-    /// The value of the token just returned. A name's text lives in yytext and
-    /// is overwritten by the next call.
     /// Whether a scan has gone past kScanLimit, which ended the run.
     bool over_limit() const { return over_limit_; }
 
     /// The line being read: 1 plus the newlines consumed so far.
     std::int64_t line() const { return lineno; }
 
+    /// The value of the token just returned. A name's text lives in yytext and
+    /// is overwritten by the next call.
     const token_value& yylval() const { return yylval_; }
     const char* yytext() const { return yytext_.data(); }
     int yyleng() const { return yyleng_; }
