@@ -1,12 +1,13 @@
 // Runs the built zlconf against the stand-in driver for every transcript in
 // tests/transcripts and compares the request log, both output streams, the
 // exit status and, where given, the driver's state afterwards; and the built
-// zlplan for every transcript in tests/plans, comparing its output streams and
-// exit status. The input sections are config, state, fail, args and stdin.
+// zlplan for every transcript in tests/plans and zlsave for every one in
+// tests/saves, comparing their output streams and exit status. The input
+// sections are config, state, fail, args and stdin.
 //
-// ZLCONF_UPDATE_TRANSCRIPTS=1 (ZLPLAN_UPDATE_TRANSCRIPTS=1 for tests/plans)
-// writes what the runs produced back into the transcripts, to be read and
-// checked before it is committed.
+// ZLCONF_UPDATE_TRANSCRIPTS=1 (ZLPLAN_UPDATE_TRANSCRIPTS=1 for tests/plans,
+// ZLSAVE_UPDATE_TRANSCRIPTS=1 for tests/saves) writes what the runs produced
+// back into the transcripts, to be read and checked before it is committed.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -51,9 +52,13 @@ const suite& zlplan_suite() {
     return s;
 }
 
-std::string section(const transcript& t, const std::string& name,
-                    const std::string& otherwise = "") {
-    return t.has(name) ? t.at(name) : otherwise;
+const suite& zlsave_suite() {
+    static const suite s{SAVE_TRANSCRIPT_DIR,
+                         ZLSAVE_BINARY,
+                         "zlconf.conf",
+                         "ZLSAVE_UPDATE_TRANSCRIPTS",
+                         {"stdout", "stderr", "status"}};
+    return s;
 }
 
 // `env` goes to the stand-in: ZLSTANDIN_FILL chooses what its records leave in
@@ -63,12 +68,12 @@ void check_transcript(const suite& s, const std::string& name,
     const fs::path path = fs::path(s.dir) / (name + ".t");
     transcript t = read_transcript(path);
     std::vector<std::string> args;
-    std::istringstream arg_lines(section(t, "args", std::string(s.config_name) + "\n"));
+    std::istringstream arg_lines(t.value_or("args", std::string(s.config_name) + "\n"));
     for (std::string arg; std::getline(arg_lines, arg);) args.push_back(arg);
-    const standin_run run{section(t, "config"),
-                          section(t, "state"),
-                          section(t, "stdin"),
-                          section(t, "fail").substr(0, section(t, "fail").find('\n')),
+    const standin_run run{t.value_or("config"),
+                          t.value_or("state"),
+                          t.value_or("stdin"),
+                          t.value_or("fail").substr(0, t.value_or("fail").find('\n')),
                           args,
                           env,
                           s.config_name};
@@ -145,5 +150,12 @@ TEST_P(PlanTranscript, RunMatches) {
 }
 INSTANTIATE_TEST_SUITE_P(Zlplan, PlanTranscript,
                          testing::ValuesIn(transcript_names(PLAN_TRANSCRIPT_DIR)), test_name);
+
+class SaveTranscript : public testing::TestWithParam<std::string> {};
+TEST_P(SaveTranscript, RunMatches) {
+    check_transcript(zlsave_suite(), GetParam());
+}
+INSTANTIATE_TEST_SUITE_P(Zlsave, SaveTranscript,
+                         testing::ValuesIn(transcript_names(SAVE_TRANSCRIPT_DIR)), test_name);
 
 }  // namespace
