@@ -162,7 +162,7 @@ TEST(ModelRecords, OpenBytesFollowTheFillPolicy) {
     EXPECT_THROW(parse_fill_policy("0xA5"), std::invalid_argument);
 }
 
-TEST_F(ModelSeededLink, HandlesAreNeitherSmallNorStableAcrossLinksButRepeatable) {
+TEST_F(ModelSeededLink, HandlesAreWideAndOnlyForTheirListAndLink) {
     raw_record link{};
     ASSERT_EQ(read(ZLIOGLINK, 0, link), 0);
     const auto first_segment = at<std::uint64_t>(link, 0x48);
@@ -179,15 +179,6 @@ TEST_F(ModelSeededLink, HandlesAreNeitherSmallNorStableAcrossLinksButRepeatable)
     model_device other(parse_state("link zl1\n  segment ce0\n"));
     EXPECT_EQ(read_record(other, other.open("/dev/zl1", 2), ZLIOGSEG, first_segment, record),
               EINVAL);
-}
-
-TEST(ModelRecords, LinkWithoutRecordsHasZeroHandlesAndFullWidthNamesHaveNoNul) {
-    model_device device(parse_state("link zl0\n  name " + std::string(64, 'w') + "\n"));
-    raw_record link{};
-    ASSERT_EQ(read_record(device, device.open("/dev/zl0", 2), ZLIOGLINK, 0, link), 0);
-    EXPECT_THAT(bytes(link, 0, 0x40), Each('w'));
-    EXPECT_EQ(at<std::uint64_t>(link, 0x48), 0U);
-    EXPECT_EQ(at<std::uint64_t>(link, 0x50), 0U);
 }
 
 TEST_F(ModelRequests, AbsentLinkRefusesAllButCreation) {
@@ -208,6 +199,8 @@ TEST_F(ModelRequests, AbsentLinkRefusesAllButCreation) {
     ASSERT_EQ(read(ZLIOGLINK, 0, record), 0);
     EXPECT_EQ(name_at(record, 0), "zl0");
     EXPECT_EQ(at<std::uint32_t>(record, 0x40), 0x1U);
+    EXPECT_EQ(at<std::uint64_t>(record, 0x48), 0U) << "no segments, no handle";
+    EXPECT_EQ(at<std::uint64_t>(record, 0x50), 0U) << "no entries, no handle";
 }
 
 TEST_F(ModelRequests, CommitSequenceBuildsTheLink) {
