@@ -111,7 +111,9 @@ FAULT_EXPORT void* realloc(void* old, std::size_t size) noexcept {
 }
 
 // The opening calls, passed on with their mode argument, which exists only
-// when the flags ask for one.
+// when the flags ask for one. The arguments are a type and lists of
+// parameters, which parentheses would break.
+// NOLINTBEGIN(bugprone-macro-parentheses)
 #define FAULT_OPEN(name, function_type, parameters, arguments)            \
     FAULT_EXPORT int name parameters {                                    \
         mode_t mode = 0;                                                  \
@@ -125,6 +127,7 @@ FAULT_EXPORT void* realloc(void* old, std::size_t size) noexcept {
         const pause_counting pause;                                       \
         return forward arguments;                                         \
     }
+// NOLINTEND(bugprone-macro-parentheses)
 
 FAULT_OPEN(open, open_function, (const char* path, int flags, ...), (path, flags, mode))
 FAULT_OPEN(open64, open_function, (const char* path, int flags, ...), (path, flags, mode))
