@@ -44,17 +44,6 @@ windowed_error windowed_error_of(const std::string& text) {
     return {place.taken()->at, place.taken()->quote, source.kept(), report.line};
 }
 
-TEST(SyntaxMessage, PointsAtTheLineAndColumnOfTheToken) {
-    const windowed_error e = windowed_error_of("zl zl0 ;\r\nzl zl1\n\t seg ce0 ;\n\tfo ce1\n");
-    EXPECT_EQ(e.at.line, e.line);
-    EXPECT_EQ(e.at.line, 4);
-    EXPECT_EQ(e.at.column, 5);
-    EXPECT_EQ(plan::caret_lines(e.quote.text, e.quote.column), "\tfo ce1\n\t   ^\n");
-
-    const windowed_error crlf = windowed_error_of("zl zl0 ;\r\nzl ce0\r\n");
-    EXPECT_EQ(crlf.quote.text, "zl ce0");
-}
-
 TEST(SyntaxMessage, QuotesFromAWindowOfTheInput) {
     std::string blocks;
     while (blocks.size() < (1U << 20)) blocks += "zl zl0 seg ce0 ; end ^# comment\n";
@@ -72,13 +61,6 @@ TEST(SyntaxMessage, QuotesFromAWindowOfTheInput) {
     EXPECT_EQ(long_line.quote.text.substr(long_line.quote.text.size() - 12), "zl zl1 trunk");
     EXPECT_EQ(long_line.quote.text.substr(static_cast<std::size_t>(long_line.quote.column) - 1),
               "trunk");
-}
-
-TEST(SyntaxMessage, AtTheEndOfInputPointsAfterTheLastNewline) {
-    const windowed_error e = windowed_error_of("zl zl0\n\n");
-    EXPECT_EQ(e.at.line, e.line);
-    EXPECT_EQ(e.at.line, 3);
-    EXPECT_EQ(e.at.column, 1);
 }
 
 }  // namespace

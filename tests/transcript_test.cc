@@ -1,13 +1,14 @@
 // Runs the built zlconf against the stand-in driver for every transcript in
 // tests/transcripts and compares the request log, both output streams, the
 // exit status and, where given, the driver's state afterwards; and the built
-// zlplan for every transcript in tests/plans and zlsave for every one in
-// tests/saves, comparing their output streams and exit status. The input
-// sections are config, state, fail, args and stdin.
+// zlplan for every transcript in tests/plans, zlsave for every one in
+// tests/saves and zlsim for every one in tests/sims, comparing their output
+// streams and exit status. The input sections are config (for zlsim, its
+// state file), state, fail, args and stdin.
 //
-// ZLCONF_UPDATE_TRANSCRIPTS=1 (ZLPLAN_UPDATE_TRANSCRIPTS=1 for tests/plans,
-// ZLSAVE_UPDATE_TRANSCRIPTS=1 for tests/saves) writes what the runs produced
-// back into the transcripts, to be read and checked before it is committed.
+// ZLCONF_UPDATE_TRANSCRIPTS=1 (ZLPLAN_, ZLSAVE_ or ZLSIM_UPDATE_TRANSCRIPTS=1
+// for the others) writes what the runs produced back into the transcripts, to
+// be read and checked before it is committed.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -57,6 +58,15 @@ const suite& zlsave_suite() {
                          ZLSAVE_BINARY,
                          "zlconf.conf",
                          "ZLSAVE_UPDATE_TRANSCRIPTS",
+                         {"stdout", "stderr", "status"}};
+    return s;
+}
+
+const suite& zlsim_suite() {
+    static const suite s{SIM_TRANSCRIPT_DIR,
+                         ZLSIM_BINARY,
+                         "zlsim.state",
+                         "ZLSIM_UPDATE_TRANSCRIPTS",
                          {"stdout", "stderr", "status"}};
     return s;
 }
@@ -157,5 +167,13 @@ TEST_P(SaveTranscript, RunMatches) {
 }
 INSTANTIATE_TEST_SUITE_P(Zlsave, SaveTranscript,
                          testing::ValuesIn(transcript_names(SAVE_TRANSCRIPT_DIR)), test_name);
+
+// zlsim keeps its state in the file the transcript gives, not the caller's.
+class SimTranscript : public testing::TestWithParam<std::string> {};
+TEST_P(SimTranscript, RunMatches) {
+    check_transcript(zlsim_suite(), GetParam(), {"ZLSIM_STATE="});
+}
+INSTANTIATE_TEST_SUITE_P(Zlsim, SimTranscript,
+                         testing::ValuesIn(transcript_names(SIM_TRANSCRIPT_DIR)), test_name);
 
 }  // namespace
