@@ -92,7 +92,7 @@ class scratch_dir {
 public:
     explicit scratch_dir(const std::string& name)
         : path_(std::filesystem::temp_directory_path() /
-                (name + "-" + std::to_string(getpid()) + "-" + std::to_string(serial()++))) {
+                (name + "-" + std::to_string(getpid()) + "-" + std::to_string(serial_++))) {
         std::filesystem::remove_all(path_);
         std::filesystem::create_directories(path_);
     }
@@ -102,10 +102,7 @@ public:
     const std::filesystem::path& path() const { return path_; }
 
 private:
-    static int& serial() {
-        static int n = 0;
-        return n;
-    }
+    inline static int serial_ = 0;
     std::filesystem::path path_;
 };
 

@@ -110,43 +110,31 @@ FAULT_EXPORT void* realloc(void* old, std::size_t size) noexcept {
     return fails_now() ? nullptr : __libc_realloc(old, size);
 }
 
-// The mode argument exists only when the flags ask for one.
-#define FAULT_MODE_ARGUMENT(last_named)   \
-    mode_t mode = 0;                      \
-    if (takes_mode(flags)) {              \
-        va_list arguments;                \
-        va_start(arguments, last_named);  \
-        mode = va_arg(arguments, mode_t); \
-        va_end(arguments);                \
+// The opening calls, passed on with their mode argument, which exists only
+// when the flags ask for one. The arguments are a type and lists of
+// parameters, which parentheses would break.
+// NOLINTBEGIN(bugprone-macro-parentheses)
+#define FAULT_OPEN(name, function_type, parameters, arguments)            \
+    FAULT_EXPORT int name parameters {                                    \
+        mode_t mode = 0;                                                  \
+        if (takes_mode(flags)) {                                          \
+            va_list rest;                                                 \
+            va_start(rest, flags);                                        \
+            mode = va_arg(rest, mode_t);                                  \
+            va_end(rest);                                                 \
+        }                                                                 \
+        static function_type* const forward = next<function_type>(#name); \
+        const pause_counting pause;                                       \
+        return forward arguments;                                         \
     }
+// NOLINTEND(bugprone-macro-parentheses)
 
-FAULT_EXPORT int open(const char* path, int flags, ...) {
-    FAULT_MODE_ARGUMENT(flags)
-    static open_function* const forward = next<open_function>("open");
-    const pause_counting pause;
-    return forward(path, flags, mode);
-}
-
-FAULT_EXPORT int open64(const char* path, int flags, ...) {
-    FAULT_MODE_ARGUMENT(flags)
-    static open_function* const forward = next<open_function>("open64");
-    const pause_counting pause;
-    return forward(path, flags, mode);
-}
-
-FAULT_EXPORT int openat(int directory, const char* path, int flags, ...) {
-    FAULT_MODE_ARGUMENT(flags)
-    static openat_function* const forward = next<openat_function>("openat");
-    const pause_counting pause;
-    return forward(directory, path, flags, mode);
-}
-
-FAULT_EXPORT int openat64(int directory, const char* path, int flags, ...) {
-    FAULT_MODE_ARGUMENT(flags)
-    static openat_function* const forward = next<openat_function>("openat64");
-    const pause_counting pause;
-    return forward(directory, path, flags, mode);
-}
+FAULT_OPEN(open, open_function, (const char* path, int flags, ...), (path, flags, mode))
+FAULT_OPEN(open64, open_function, (const char* path, int flags, ...), (path, flags, mode))
+FAULT_OPEN(openat, openat_function, (int directory, const char* path, int flags, ...),
+           (directory, path, flags, mode))
+FAULT_OPEN(openat64, openat_function, (int directory, const char* path, int flags, ...),
+           (directory, path, flags, mode))
 
 FAULT_EXPORT int ioctl(int fd, unsigned long request, ...) noexcept {
     va_list arguments;

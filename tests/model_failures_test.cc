@@ -14,6 +14,7 @@ namespace model {
 namespace {
 
 using ::testing::HasSubstr;
+using ::testing::ThrowsMessage;
 
 // 0, or the errno value the call failed with.
 int outcome(int result) {
@@ -62,12 +63,8 @@ TEST(ModelFailures, FirstMatchingRuleWinsAndErrorsMayBeNumbers) {
 class ModelBadFailureRules : public ::testing::TestWithParam<const char*> {};
 
 TEST_P(ModelBadFailureRules, AreRefusedNamingTheRule) {
-    try {
-        failure_plan::parse(GetParam());
-        FAIL() << "accepted: " << GetParam();
-    } catch (const failure_rule_error& error) {
-        EXPECT_THAT(error.what(), HasSubstr("bad failure rule"));
-    }
+    EXPECT_THAT([] { failure_plan::parse(GetParam()); },
+                ThrowsMessage<failure_rule_error>(HasSubstr("bad failure rule")));
 }
 
 INSTANTIATE_TEST_SUITE_P(Malformed, ModelBadFailureRules,
@@ -78,17 +75,9 @@ INSTANTIATE_TEST_SUITE_P(Malformed, ModelBadFailureRules,
                                            ",ZLIOCLINK:1:EIO"));
 
 TEST(ModelFailures, ErrorNamesTheOffendingRule) {
-    EXPECT_THROW(
-        {
-            try {
-                failure_plan::parse("ZLIOCLINK:1:EBUSY,ZLIOSSEG:*:ENOPE");
-            } catch (const failure_rule_error& error) {
-                EXPECT_THAT(error.what(), HasSubstr("'ZLIOSSEG:*:ENOPE'"));
-                EXPECT_THAT(error.what(), HasSubstr("unknown error 'ENOPE'"));
-                throw;
-            }
-        },
-        failure_rule_error);
+    EXPECT_THAT(
+        [] { failure_plan::parse("ZLIOCLINK:1:EBUSY,ZLIOSSEG:*:ENOPE"); },
+        ThrowsMessage<failure_rule_error>(HasSubstr("'ZLIOSSEG:*:ENOPE': unknown error 'ENOPE'")));
 }
 
 }  // namespace

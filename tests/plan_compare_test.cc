@@ -69,13 +69,13 @@ std::vector<case_files> all_cases() {
     for (const auto& entry : fs::directory_iterator(TRANSCRIPT_DIR)) {
         if (entry.path().extension() != ".t") continue;
         const transcript t = read_transcript(entry.path());
-        const std::vector<std::string> args = lines_of(t.has("args") ? t.at("args") : "$CONFIG\n");
+        const std::vector<std::string> args = lines_of(t.value_or("args", "$CONFIG\n"));
         const bool from_stdin = args == std::vector<std::string>{"-"};
         if (args != std::vector<std::string>{"$CONFIG"} && !from_stdin) continue;
-        cases.push_back({"transcript_" + entry.path().stem().string(),
-                         t.has("config") ? t.at("config") : "", t.has("state") ? t.at("state") : "",
-                         t.has("stdin") ? t.at("stdin") : "", from_stdin,
-                         read_failures(t.has("fail") ? lines_of(t.at("fail")).at(0) : "")});
+        cases.push_back(
+            {"transcript_" + entry.path().stem().string(), t.value_or("config"),
+             t.value_or("state"), t.value_or("stdin"), from_stdin,
+             read_failures(t.value_or("fail").substr(0, t.value_or("fail").find('\n')))});
     }
     std::sort(cases.begin(), cases.end(),
               [](const case_files& a, const case_files& b) { return a.name < b.name; });

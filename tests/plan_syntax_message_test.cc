@@ -1,5 +1,6 @@
 // Syntax errors in words, and where they point: the parser's report of
-// what came, in which context and what could have come.
+// what came, in which context and what could have come. The plan transcripts
+// pin the messages and hints themselves.
 #include "plan/syntax_message.h"
 
 #include <gmock/gmock.h>
@@ -12,37 +13,6 @@
 namespace {
 
 using testing::ElementsAre;
-
-syntax_error_report error_of(const std::string& text) {
-    recorded_parse p(text);
-    EXPECT_EQ(p.parse(), 1) << text;
-    return p.report;
-}
-
-TEST(SyntaxMessage, SaysWhatCameWhereAndWhatCould) {
-    EXPECT_EQ(plan::syntax_message(error_of("zl zl0\n  standby\nend\n")),
-              "unexpected 'standby' in a link block; expected one of: add, delete, dstroute, "
-              "dynamic, fallover, roundrobin, spillover, tablelookup, dumpinfo, segment, end");
-    EXPECT_EQ(plan::syntax_message(error_of("zl zl0 seg ce0 speed half")),
-              "unexpected 'half' after 'speed'; expected one of: auto, 100bt, 10bt");
-    EXPECT_EQ(plan::syntax_message(error_of("zl ce0")),
-              "unexpected 'ce0' after a link block's keyword; expected a link name");
-    EXPECT_EQ(plan::syntax_message(error_of("zl zl0 seg ce0")),
-              "unexpected end of input in a segment block; expected one of: add, delete, "
-              "sameaddr, diffaddr, standby, trunk, speed, duplex, end");
-    EXPECT_EQ(plan::syntax_message(error_of("zl zl0 tl 02:00 end")),
-              "unexpected 'end' in a table-lookup address; expected ':'");
-    EXPECT_EQ(plan::syntax_message(error_of("zl zl0 end ce1")),
-              "unexpected 'ce1' between link blocks; expected one of: zelnar, end of input");
-}
-
-TEST(SyntaxMessage, HintsAtAStatementOnTheWrongLevel) {
-    EXPECT_THAT(plan::syntax_hint(error_of("zl zl0 trunk end")),
-                testing::HasSubstr("'trunk' is a segment statement"));
-    EXPECT_THAT(plan::syntax_hint(error_of("zl zl0 seg ce0 dumpinfo end")),
-                testing::HasSubstr("'dumpinfo' is a link statement"));
-    EXPECT_EQ(plan::syntax_hint(error_of("zl zl0 seg ce0 speed half")), "");
-}
 
 TEST(SyntaxMessage, ListsExpectedTokensInReadingOrder) {
     EXPECT_THAT(plan::expected_forms(expected_bit(END) | expected_bit(ADD) | expected_bit(HEX) |
@@ -74,17 +44,6 @@ windowed_error windowed_error_of(const std::string& text) {
     return {place.taken()->at, place.taken()->quote, source.kept(), report.line};
 }
 
-TEST(SyntaxMessage, PointsAtTheLineAndColumnOfTheToken) {
-    const windowed_error e = windowed_error_of("zl zl0 ;\r\nzl zl1\n\t seg ce0 ;\n\tfo ce1\n");
-    EXPECT_EQ(e.at.line, e.line);
-    EXPECT_EQ(e.at.line, 4);
-    EXPECT_EQ(e.at.column, 5);
-    EXPECT_EQ(plan::caret_lines(e.quote.text, e.quote.column), "\tfo ce1\n\t   ^\n");
-
-    const windowed_error crlf = windowed_error_of("zl zl0 ;\r\nzl ce0\r\n");
-    EXPECT_EQ(crlf.quote.text, "zl ce0");
-}
-
 TEST(SyntaxMessage, QuotesFromAWindowOfTheInput) {
     std::string blocks;
     while (blocks.size() < (1U << 20)) blocks += "zl zl0 seg ce0 ; end ^# comment\n";
@@ -102,13 +61,6 @@ TEST(SyntaxMessage, QuotesFromAWindowOfTheInput) {
     EXPECT_EQ(long_line.quote.text.substr(long_line.quote.text.size() - 12), "zl zl1 trunk");
     EXPECT_EQ(long_line.quote.text.substr(static_cast<std::size_t>(long_line.quote.column) - 1),
               "trunk");
-}
-
-TEST(SyntaxMessage, AtTheEndOfInputPointsAfterTheLastNewline) {
-    const windowed_error e = windowed_error_of("zl zl0\n\n");
-    EXPECT_EQ(e.at.line, e.line);
-    EXPECT_EQ(e.at.line, 3);
-    EXPECT_EQ(e.at.column, 1);
 }
 
 }  // namespace

@@ -152,10 +152,6 @@ bool ended_by_driver(const std::vector<request_record>& log) {
            (last.what == kind::open || is_request(last, ZLIOGSEG) || is_request(last, ZLIOGTL));
 }
 
-bool ends_with(std::string_view text, std::string_view tail) {
-    return text.size() >= tail.size() && text.substr(text.size() - tail.size()) == tail;
-}
-
 }  // namespace
 
 std::string request_protocol_violation(const std::vector<request_record>& log) {
@@ -169,7 +165,7 @@ std::string request_protocol_violation(const std::vector<request_record>& log) {
 }
 
 std::string run_ending_violation(const in_process_result& run) {
-    const bool limit = ends_with(run.out, kLimitMessage);
+    const bool limit = run.out.ends_with(kLimitMessage);
     const bool syntax_error = !run.diagnostics.empty();
     if (ended_by_driver(run.log)) {
         if (run.status != 1) return "a failed open or read did not end the run with status 1";

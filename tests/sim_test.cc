@@ -1,14 +1,13 @@
-// zlsim as a built program: the simulated driver persists between runs, shows
-// its links as DUMPINFO does, logs the last run and injects failures; and
-// zlsave run under it, whose file restores what zlconf made.
+// zlsim as a built program, over several runs: the simulated driver persists
+// between them, the log keeps the last, failures are injected into one; and
+// zlsave run under it, whose file restores what zlconf made. What one command
+// prints is in the transcripts of tests/sims and tests/saves.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <string>
 #include <vector>
-
-#include <nlohmann/json.hpp>
 
 #include <sys/stat.h>
 
@@ -41,15 +40,6 @@ TEST_F(Zlsim, KeepsTheDriverBetweenRunsInTheDefaultStateFile) {
     write_text(dir_.path() / "seed.state", kSeed);
     ASSERT_EQ(zlsim({"reset", "seed.state"}).status, 0);
     EXPECT_EQ(zlsim({"run", "--", "zlconf", "-"}, "zl zl2 rr seg ce1 ; end\n").status, 0);
-    const child_result second = zlsim({"run", "zlconf", "-"}, "zl zl2 di end\n");
-
-    EXPECT_EQ(second.status, 0);
-    EXPECT_EQ(second.err,  // what zlconf's DUMPINFO read
-              "Zelnar zl2   mode 0x00000011\n"
-              "  Segment ce0 speed 10 duplex 1 state 0x000a0111\n"
-              "  Segment ce1 speed 100 duplex 2 state 0x00000111\n"
-              "Table Lookup addresses\n"
-              "  02:00:00:0a:0b:0c\tLink ce0\n");
     EXPECT_EQ(
         zlsim({"show"}).out,
         "Zelnar zl2   mode 0x00000011 (ROUNDROBIN|EXISTS)\n"
@@ -58,21 +48,6 @@ TEST_F(Zlsim, KeepsTheDriverBetweenRunsInTheDefaultStateFile) {
         "Table Lookup addresses\n"
         "  02:00:00:0a:0b:0c\tLink ce0\n");
     EXPECT_TRUE(std::filesystem::exists(dir_.path() / "zlsim.state"));
-}
-
-TEST_F(Zlsim, ShowsUnprintableBytesOfNamesEscaped) {
-    write_text(dir_.path() / "seed.state",
-               "link zl2\n  segment ce\\x1b[2J speed 100 duplex 2 state 0x110\n"
-               "  tl 02:00:00:0a:0b:0c ce\\x0a\n");
-    ASSERT_EQ(zlsim({"reset", "seed.state"}).status, 0);
-    EXPECT_EQ(zlsim({"show"}).out,
-              "Zelnar zl2   mode 0x00000001 (EXISTS)\n"
-              "  Segment ce\\x1b[2J speed 100 duplex 2 state 0x00000111 (SAMEADDR|TRUNK|EXISTS)\n"
-              "Table Lookup addresses\n"
-              "  02:00:00:0a:0b:0c\tLink ce\\x0a\n");
-    // zlconf's own DUMPINFO writes the bytes as the driver holds them.
-    EXPECT_THAT(zlsim({"run", "zlconf", "-"}, "zl zl2 di end\n").err,
-                HasSubstr("  Segment ce\x1b[2J speed 100 duplex 2 state 0x00000111\n"));
 }
 
 TEST_F(Zlsim, LogsEveryRunAndShowsTheLast) {
@@ -118,57 +93,6 @@ TEST_F(Zlsim, UsesTheStateFileItIsGiven) {
     EXPECT_EQ(zlsim({"show", "--state", "other.state"}).out, "");
 }
 
-TEST_F(Zlsim, PassesOnTheCommandsExitStatus) {
-    EXPECT_EQ(zlsim({"run", "zlconf", "-"}, "zl zl0\n").status, 1);
-    EXPECT_EQ(zlsim({"run", "zlconf", "no-such.conf"}).status, 2);
-    EXPECT_EQ(zlsim({"run", "no-such-command"}).status, 127);
-}
-
-TEST_F(Zlsim, RefusesWhatItCannotUse) {
-    write_text(dir_.path() / "zlsim.state", "link zl9\n");
-    const child_result bad_state = zlsim({"run", "zlconf", "-"}, "zl zl0 end\n");
-    EXPECT_EQ(bad_state.status, 125);
-    EXPECT_THAT(bad_state.err, HasSubstr("zlsim.state"));
-    EXPECT_EQ(zlsim({"show"}).status, 1);
-
-    const child_result bad_rule = zlsim({"run", "--fail", "ZLIOXX:1:EIO", "zlconf"});
-    EXPECT_EQ(bad_rule.status, 125);
-    EXPECT_EQ(zlsim({"reset", "no-such.state"}).status, 1);
-    EXPECT_EQ(zlsim({"frobnicate"}).status, 2);
-    EXPECT_EQ(zlsim({"run"}).status, 2);
-    EXPECT_EQ(zlsim({}).status, 2);
-    EXPECT_EQ(zlsim({"log", "--json"}).status, 2);
-}
-
-TEST_F(Zlsim, ShowsTheLinksAsJsonWithTheSchemaVersion) {
-    write_text(dir_.path() / "seed.state", kSeed);
-    zlsim({"reset", "seed.state"});
-    const child_result show = zlsim({"show", "--json"});
-
-    EXPECT_EQ(show.status, 0);
-    const auto doc = nlohmann::json::parse(show.out);
-    EXPECT_EQ(doc.at("schema"), 1);
-    const auto& link = doc.at("links").at(0);
-    EXPECT_EQ(link.at("link"), "zl2");
-    EXPECT_EQ(link.at("state").at("mode").at("hex"), "0x00000121");
-    EXPECT_EQ(link.at("state").at("segments").at(0).at("state").at("bits"),
-              nlohmann::json({"10BT", "HALFDUX", "SAMEADDR", "TRUNK", "EXISTS"}));
-    EXPECT_EQ(link.at("state").at("table_lookup").at(0),
-              nlohmann::json(
-                  {{"eaddr", "02:00:00:0a:0b:0c"}, {"interface", "ce0"}, {"installed", true}}));
-}
-
-TEST_F(Zlsim, CompanionsNameTheirVersion) {
-    for (const char* companion : {"zlsim", "zlplan", "zlsave"}) {
-        const child_result version = companion == std::string("zlsim")
-                                         ? zlsim({"--version"})
-                                         : zlsim({"run", companion, "--version"});
-        EXPECT_EQ(version.status, 0) << companion;
-        EXPECT_EQ(version.out, std::string(companion) + " (zlconf) " ZLCONF_VERSION "\n");
-        EXPECT_EQ(zlsim({"run", companion, "--bogus"}).status, 2) << "wrong arguments";
-    }
-}
-
 // Builds links with zlconf on an empty driver, saves them, and applies the
 // saved file to an empty driver and to the changed one: both give back what
 // zlconf made.
@@ -200,68 +124,6 @@ TEST_F(Zlsim, SavedLinksRestoreWhatZlconfMade) {
     EXPECT_EQ(zlsim({"show"}).out, made);
 }
 
-TEST_F(Zlsim, SaveWarnsOfWhatNoStatementMakes) {
-    write_text(dir_.path() / "seed.state",
-               "link zl2\n"
-               "  name bond0\n"
-               "  mode 0x40000131\n"
-               "  segment ce0 speed 10 duplex 1 state 0x800a0301\n"
-               "  segment eth0 state 0x00000111\n"
-               "  tl 02:00:00:0a:0b:0c ce0\n"
-               "  tl 02:00:00:0a:0b:0d eth0\n");
-    zlsim({"reset", "seed.state"});
-    const child_result save = zlsim({"run", "zlsave", "zl2", "zl5", "zl2"});
-
-    EXPECT_EQ(save.status, 0);
-    EXPECT_EQ(save.out,
-              "^# Written by zlsave (zlconf " ZLCONF_VERSION
-              "). Each link is deleted, then built again as\n"
-              "^# the driver held it; applying this file with zlconf restores these links.\n"
-              "\n"
-              "zl zl2 delete end\n"
-              "zl zl2\n"
-              "  seg ce0 speed 10bt duplex half end\n"
-              "  tl 02:00:00:0a:0b:0c ce0\n"
-              "end\n"
-              "\n"
-              "^# Links the driver did not have: restoring removes any made since.\n"
-              "zl zl5 delete end\n");
-    EXPECT_EQ(save.err,
-              "zlsave: zl2: the driver names the link \"bond0\"; a new link takes its "
-              "device's name\n"
-              "zlsave: zl2: more than one distribution bit (0x00000130); not saved\n"
-              "zlsave: zl2: mode lacks NEW, which every new link has; not saved\n"
-              "zlsave: zl2: table-lookup entries without TBLLOOKUP in the mode; not saved\n"
-              "zlsave: zl2: mode bits no statement sets: 0x40000000 (0x40000000); not saved\n"
-              "zlsave: zl2: segment ce0: no role bit (0x00000000); not saved\n"
-              "zlsave: zl2: segment ce0: more than one address bit (0x00000300); not saved\n"
-              "zlsave: zl2: segment ce0: state bits no statement sets: 0x80000000 "
-              "(0x80000000); not saved\n"
-              "zlsave: zl2: segment eth0: not an interface name a file can give; segment not "
-              "saved\n"
-              "zlsave: zl2: table lookup 02:00:00:0a:0b:0d: not an interface name a file can "
-              "give; entry not saved\n");
-}
-
-TEST_F(Zlsim, SavePrintsNothingWhenALinkCannotBeRead) {
-    write_text(dir_.path() / "seed.state", kSeed);
-    zlsim({"reset", "seed.state"});
-    const child_result unreadable = zlsim({"run", "--fail", "ZLIOGTL:1:EIO", "zlsave"});
-    EXPECT_EQ(unreadable.status, 1);
-    EXPECT_EQ(unreadable.out, "");
-    EXPECT_EQ(unreadable.err, "zlsave: zl2: zlconf ZLIOGTL : Input/output error\n");
-
-    const child_result unopened = zlsim({"run", "--fail", "open:zl4:EACCES", "zlsave"});
-    EXPECT_EQ(unopened.status, 1);
-    EXPECT_EQ(unopened.out, "");
-    EXPECT_EQ(unopened.err, "zlsave: open /dev/zl4: Permission denied\n");
-    EXPECT_EQ(zlsim({"run", "--fail", "open:zl4:ENOENT", "zlsave", "zl4"}).status, 1)
-        << "a link named must be there";
-    EXPECT_EQ(zlsim({"run", "--fail", "open:zl4:ENOENT", "zlsave"}).status, 0)
-        << "a device node missing means no link";
-    EXPECT_EQ(zlsim({"run", "zlsave", "zl9"}).status, 2);
-}
-
 // The loader only warns about a preload it cannot load, and would run the
 // command against the real driver.
 TEST_F(Zlsim, RunsNothingWithoutTheSimulatedDriver) {
@@ -280,27 +142,17 @@ TEST_F(Zlsim, ConcurrentRunsLoseNoUpdate) {
     constexpr int kLinks = 9;
     for (int round = 0; round < 5; ++round) {
         ASSERT_EQ(zlsim({"reset"}).status, 0);
-        std::vector<pid_t> runs;
-        for (int n = 0; n < kLinks; ++n) {
-            const std::string config = "zl zl" + std::to_string(n) + " end\n";
-            write_text(dir_.path() / ("zl" + std::to_string(n) + ".conf"), config);
-            const pid_t child = fork();
-            if (child == 0) {
-                if (chdir(dir_.path().c_str()) != 0) _exit(126);
-                unsetenv("ZLSIM_STATE");
-                unsetenv("LD_PRELOAD");
-                const std::string file = "zl" + std::to_string(n) + ".conf";
-                execl(ZLSIM_BINARY, "zlsim", "run", "zlconf", file.c_str(),
-                      static_cast<char*>(nullptr));
-                _exit(127);
-            }
-            runs.push_back(child);
-        }
-        for (const pid_t child : runs) {
-            int status = 0;
-            waitpid(child, &status, 0);
-            EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-        }
+        // The runs start together from one shell, which reports any that failed.
+        const child_result together =
+            run_child(dir_.path(),
+                      {"sh", "-c",
+                       "n=0; while [ $n -lt " + std::to_string(kLinks) +
+                           " ]; do echo \"zl zl$n end\" >zl$n.conf;"
+                           " { \"$0\" run zlconf zl$n.conf || echo \"run $n failed\" >&2; } &"
+                           " n=$((n + 1)); done; wait",
+                       ZLSIM_BINARY},
+                      {"ZLSIM_STATE=", "LD_PRELOAD=", "ZLSTANDIN_FAIL="});
+        EXPECT_EQ(together.err, "") << "round " << round;
         const std::string shown = zlsim({"show"}).out;
         for (int n = 0; n < kLinks; ++n) {
             EXPECT_THAT(shown, HasSubstr("Zelnar zl" + std::to_string(n) + " "))

@@ -17,6 +17,9 @@ struct transcript {
 
     bool has(const std::string& name) const { return sections.contains(name); }
     const std::string& at(const std::string& name) const { return sections.at(name); }
+    std::string value_or(const std::string& name, const std::string& otherwise = "") const {
+        return has(name) ? at(name) : otherwise;
+    }
 };
 
 transcript read_transcript(const std::string& path);

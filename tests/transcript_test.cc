@@ -1,12 +1,14 @@
 // Runs the built zlconf against the stand-in driver for every transcript in
 // tests/transcripts and compares the request log, both output streams, the
 // exit status and, where given, the driver's state afterwards; and the built
-// zlplan for every transcript in tests/plans, comparing its output streams and
-// exit status. The input sections are config, state, fail, args and stdin.
+// zlplan for every transcript in tests/plans, zlsave for every one in
+// tests/saves and zlsim for every one in tests/sims, comparing their output
+// streams and exit status. The input sections are config (for zlsim, its
+// state file), state, fail, args and stdin.
 //
-// ZLCONF_UPDATE_TRANSCRIPTS=1 (ZLPLAN_UPDATE_TRANSCRIPTS=1 for tests/plans)
-// writes what the runs produced back into the transcripts, to be read and
-// checked before it is committed.
+// ZLCONF_UPDATE_TRANSCRIPTS=1 (ZLPLAN_, ZLSAVE_ or ZLSIM_UPDATE_TRANSCRIPTS=1
+// for the others) writes what the runs produced back into the transcripts, to
+// be read and checked before it is committed.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -14,6 +16,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <map>
+#include <span>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -30,48 +33,41 @@ struct suite {
     const char* program;
     const char* config_name;
     const char* update_variable;
-    std::vector<std::string> produced;  // compared, in this order
+    std::span<const char* const> produced;  // compared, in this order
+    const char* env = nullptr;              // for the run, beside the stand-in's
 };
 
-const suite& zlconf_suite() {
-    static const suite s{TRANSCRIPT_DIR,
-                         ZLCONF_BINARY,
-                         "zlconf.conf",
-                         "ZLCONF_UPDATE_TRANSCRIPTS",
-                         {"log", "stdout", "stderr", "status", "state after"}};
-    return s;
-}
+constexpr const char* kEverything[] = {"log", "stdout", "stderr", "status", "state after"};
+constexpr const char* kPrinted[] = {"stdout", "stderr", "status"};
+constexpr suite kZlconf{TRANSCRIPT_DIR, ZLCONF_BINARY, "zlconf.conf", "ZLCONF_UPDATE_TRANSCRIPTS",
+                        kEverything};
+// Again with a driver that leaves zeros where its records leave bytes open: a
+// tool that relies on any of them (say, a lookup entry's `installed`) differs.
+constexpr suite kZlconfOverZeros{TRANSCRIPT_DIR, ZLCONF_BINARY,
+                                 "zlconf.conf",  "ZLCONF_UPDATE_TRANSCRIPTS",
+                                 kEverything,    "ZLSTANDIN_FILL=zeros"};
+constexpr suite kZlplan{PLAN_TRANSCRIPT_DIR, ZLPLAN_BINARY, "site.conf",
+                        "ZLPLAN_UPDATE_TRANSCRIPTS", kPrinted};
+constexpr suite kZlsave{SAVE_TRANSCRIPT_DIR, ZLSAVE_BINARY, "zlconf.conf",
+                        "ZLSAVE_UPDATE_TRANSCRIPTS", kPrinted};
+// zlsim keeps its state in the file the transcript gives, not the caller's.
+constexpr suite kZlsim{SIM_TRANSCRIPT_DIR,         ZLSIM_BINARY, "zlsim.state",
+                       "ZLSIM_UPDATE_TRANSCRIPTS", kPrinted,     "ZLSIM_STATE="};
 
-const suite& zlplan_suite() {
-    static const suite s{PLAN_TRANSCRIPT_DIR,
-                         ZLPLAN_BINARY,
-                         "site.conf",
-                         "ZLPLAN_UPDATE_TRANSCRIPTS",
-                         {"stdout", "stderr", "status"}};
-    return s;
-}
-
-std::string section(const transcript& t, const std::string& name,
-                    const std::string& otherwise = "") {
-    return t.has(name) ? t.at(name) : otherwise;
-}
-
-// `env` goes to the stand-in: ZLSTANDIN_FILL chooses what its records leave in
-// their open bytes.
-void check_transcript(const suite& s, const std::string& name,
-                      const std::vector<std::string>& env = {}) {
+void check_transcript(const suite& s, const std::string& name) {
     const fs::path path = fs::path(s.dir) / (name + ".t");
     transcript t = read_transcript(path);
     std::vector<std::string> args;
-    std::istringstream arg_lines(section(t, "args", std::string(s.config_name) + "\n"));
+    std::istringstream arg_lines(t.value_or("args", std::string(s.config_name) + "\n"));
     for (std::string arg; std::getline(arg_lines, arg);) args.push_back(arg);
-    const standin_run run{section(t, "config"),
-                          section(t, "state"),
-                          section(t, "stdin"),
-                          section(t, "fail").substr(0, section(t, "fail").find('\n')),
-                          args,
-                          env,
-                          s.config_name};
+    const standin_run run{
+        t.value_or("config"),
+        t.value_or("state"),
+        t.value_or("stdin"),
+        t.value_or("fail").substr(0, t.value_or("fail").find('\n')),
+        args,
+        s.env != nullptr ? std::vector<std::string>{s.env} : std::vector<std::string>{},
+        s.config_name};
 
     const scratch_dir dir("transcript-" + name);
     const standin_result r = run_under_standin(dir.path(), s.program, run);
@@ -90,7 +86,7 @@ void check_transcript(const suite& s, const std::string& name,
         std::erase_if(t.order, [&](const std::string& n) {
             return std::find(s.produced.begin(), s.produced.end(), n) != s.produced.end();
         });
-        for (const std::string& n : s.produced) {
+        for (const std::string n : s.produced) {
             if (!wanted(n)) continue;
             t.order.push_back(n);
             t.sections[n] = actual.at(n);
@@ -98,7 +94,7 @@ void check_transcript(const suite& s, const std::string& name,
         write_transcript(path, t);
         return;
     }
-    for (const std::string& n : s.produced) {
+    for (const std::string n : s.produced) {
         if (!wanted(n)) continue;
         ASSERT_TRUE(t.has(n)) << path << " has no section " << n;
         EXPECT_EQ(escape_section(actual.at(n)), escape_section(t.at(n)))
@@ -106,44 +102,41 @@ void check_transcript(const suite& s, const std::string& name,
     }
 }
 
-std::vector<std::string> transcript_names(const char* dir) {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(dir)) {
-        if (entry.path().extension() == ".t") names.push_back(entry.path().stem().string());
-    }
-    std::sort(names.begin(), names.end());
-    return names;
+struct run_case {
+    const suite* s;
+    std::string name;
+};
+
+void PrintTo(const run_case& c, std::ostream* os) {
+    *os << c.name;
 }
 
-std::string test_name(const testing::TestParamInfo<std::string>& param) {
-    std::string name = param.param;
+std::vector<run_case> cases_of(const suite& s) {
+    std::vector<run_case> cases;
+    for (const auto& entry : fs::directory_iterator(s.dir)) {
+        if (entry.path().extension() == ".t") cases.push_back({&s, entry.path().stem().string()});
+    }
+    std::ranges::sort(cases, {}, &run_case::name);
+    return cases;
+}
+
+std::string test_name(const testing::TestParamInfo<run_case>& param) {
+    std::string name = param.param.name;
     for (char& c : name) {
         if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
     }
     return name;
 }
 
-class Transcript : public testing::TestWithParam<std::string> {};
+class Transcript : public testing::TestWithParam<run_case> {};
 TEST_P(Transcript, RunMatches) {
-    check_transcript(zlconf_suite(), GetParam());
+    check_transcript(*GetParam().s, GetParam().name);
 }
-INSTANTIATE_TEST_SUITE_P(EndToEnd, Transcript, testing::ValuesIn(transcript_names(TRANSCRIPT_DIR)),
-                         test_name);
-
-// Again with a driver that leaves zeros where its records leave bytes open: a
-// tool that relies on any of them (say, a lookup entry's `installed`) differs.
-class TranscriptOverZeros : public testing::TestWithParam<std::string> {};
-TEST_P(TranscriptOverZeros, RunMatches) {
-    check_transcript(zlconf_suite(), GetParam(), {"ZLSTANDIN_FILL=zeros"});
-}
-INSTANTIATE_TEST_SUITE_P(EndToEndDriverLeavesZeros, TranscriptOverZeros,
-                         testing::ValuesIn(transcript_names(TRANSCRIPT_DIR)), test_name);
-
-class PlanTranscript : public testing::TestWithParam<std::string> {};
-TEST_P(PlanTranscript, RunMatches) {
-    check_transcript(zlplan_suite(), GetParam());
-}
-INSTANTIATE_TEST_SUITE_P(Zlplan, PlanTranscript,
-                         testing::ValuesIn(transcript_names(PLAN_TRANSCRIPT_DIR)), test_name);
+INSTANTIATE_TEST_SUITE_P(EndToEnd, Transcript, testing::ValuesIn(cases_of(kZlconf)), test_name);
+INSTANTIATE_TEST_SUITE_P(EndToEndDriverLeavesZeros, Transcript,
+                         testing::ValuesIn(cases_of(kZlconfOverZeros)), test_name);
+INSTANTIATE_TEST_SUITE_P(Zlplan, Transcript, testing::ValuesIn(cases_of(kZlplan)), test_name);
+INSTANTIATE_TEST_SUITE_P(Zlsave, Transcript, testing::ValuesIn(cases_of(kZlsave)), test_name);
+INSTANTIATE_TEST_SUITE_P(Zlsim, Transcript, testing::ValuesIn(cases_of(kZlsim)), test_name);
 
 }  // namespace
