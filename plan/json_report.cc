@@ -4,12 +4,12 @@
 #include <nlohmann/json.hpp>
 
 #include "link/link_report.h"
+#include "model/name_text.h"
+#include "model/number_text.h"
 #include "plan/link_changes.h"
 #include "plan/link_json.h"
 #include "plan/request_text.h"
 #include "plan/text_report.h"
-#include "model/name_text.h"
-#include "model/number_text.h"
 
 namespace plan {
 

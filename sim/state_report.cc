@@ -1,9 +1,9 @@
 #include "sim/state_report.h"
 
 #include "link/link_report.h"
+#include "model/name_text.h"
 #include "plan/link_json.h"
 #include "plan/link_snapshot.h"
-#include "model/name_text.h"
 
 namespace sim {
 

@@ -1,5 +1,6 @@
 // The stand-in driver's state file: canonical round trips and clear errors.
 #include <cstdio>
+#include <ostream>
 #include <string>
 
 #include <gmock/gmock.h>
@@ -68,6 +69,11 @@ struct bad_state {
     std::string text;
     const char* complaint;
 };
+
+// Names each case by its complaint, not by the bytes of its pointers.
+void PrintTo(const bad_state& state, std::ostream* out) {
+    *out << state.complaint;
+}
 
 class ModelStateFileErrors : public ::testing::TestWithParam<bad_state> {};
 
