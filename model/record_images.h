@@ -13,12 +13,12 @@
 namespace model {
 
 // `mode` gets ZLM_EXISTS; `segs` and `ttls` get the given handles.
-record_image link_record(record_image blank, const link_state& link, std::uint64_t first_segment,
+record_image link_record(record_image image, const link_state& link, std::uint64_t first_segment,
                          std::uint64_t first_entry);
 
 // `state` gets ZLS_EXISTS; `next` gets the given handle.
-record_image segment_record(record_image blank, const segment_state& segment, std::uint64_t next);
+record_image segment_record(record_image image, const segment_state& segment, std::uint64_t next);
 
-record_image lookup_record(record_image blank, const lookup_entry& entry, std::uint64_t next);
+record_image lookup_record(record_image image, const lookup_entry& entry, std::uint64_t next);
 
 }  // namespace model
