@@ -1,5 +1,6 @@
 # Every statement, on two links the driver has and a new one; a link deleted
-# and then configured again starts new.
+# and then configured again starts new. Bits the driver set that the tool
+# does not know stay as they are.
 == state
 link zl2
   mode 0x00000121
@@ -9,6 +10,9 @@ link zl2
 link zl4
   mode 0x00000101
   segment zme10 speed 10 duplex 1 state 0x000a0111
+link zl6
+  mode 0x80000021
+  segment ce3 speed 10 duplex 1 state 0x800a0121
 == config
 zl zl2
   di rr seg ce1 trunk diffaddr speed 10bt duplex half ; seg ce0 delete ;
@@ -17,6 +21,7 @@ end
 zl zl4 xor delete seg zme10 add ; seg tcea ; end
 zl zl5 so seg ce0 ; seg ce0 del ; end
 zl zl4 dym fo di end
+zl zl6 dym seg ce3 duplex full ; end
 == log
 open /dev/zl2 flags=0x2 -> ok
 zl2 ZLIOGLINK -> ok
@@ -54,6 +59,13 @@ zl4 ZLIOCLINK -> ok
 zl4 ZLIOSMODE flags=0x00001040 -> ok
 zl4 ZLIOELINK -> ok
 close zl4
+open /dev/zl6 flags=0x2 -> ok
+zl6 ZLIOGLINK -> ok
+zl6 ZLIOGSEG cursor=0x5a1e00060000a001 -> ok
+zl6 ZLIOSSEG name=ce unit=3 flags=0x80090121 -> ok
+zl6 ZLIOSMODE flags=0x80000101 -> ok
+zl6 ZLIOELINK -> ok
+close zl6
 == stdout
 == stderr
 Zelnar zl2   mode 0x00000121
@@ -85,3 +97,7 @@ link zl4
 link zl5
   mode 0x00001080
   segment ce0 speed 100 duplex 2 state 0x00008110
+
+link zl6
+  mode 0x80000101
+  segment ce3 speed 10 duplex 2 state 0x80090121
