@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string_view>
 
+#include "keywords.h"
 #include "link/families.h"
 #include "tokens.h"
 
@@ -10,51 +11,6 @@ namespace {
 
 constexpr std::string_view kDigits = "0123456789";
 constexpr std::string_view kHexDigits = "0123456789abcdef";
-
-struct keyword {
-    token tok;
-    std::string_view text;
-};
-
-// Every written form of every keyword; several keywords have short forms.
-constexpr keyword kKeywords[] = {
-    {DSTROUTE, "dstroute"},
-    {DSTROUTE, "xor"},
-    {DYMXOR, "dynamic"},
-    {DYMXOR, "dym"},
-    {FALLOVER, "fallover"},
-    {FALLOVER, "fo"},
-    {ROUNDROBIN, "roundrobin"},
-    {ROUNDROBIN, "rr"},
-    {SPILLOVER, "spillover"},
-    {SPILLOVER, "so"},
-    {DUMPINFO, "dumpinfo"},
-    {DUMPINFO, "di"},
-    {ADD, "add"},
-    {ADD, "open"},
-    {DELETE, "delete"},
-    {DELETE, "del"},
-    {DELETE, "close"},
-    {SAMEADDR, "sameaddr"},
-    {DIFFADDR, "diffaddr"},
-    {TBLLOOKUP, "tablelookup"},
-    {TBLLOOKUP, "tl"},
-    {STANDBY, "standby"},
-    {SPEED, "speed"},
-    {DUPLEX, "duplex"},
-    {S100BT, "100bt"},
-    {S10BT, "10bt"},
-    {SAUTO, "auto"},
-    {HALFDUX, "half"},
-    {FULLDUX, "full"},
-    {TRUNK, "trunk"},
-    {ZELNAR, "zelnar"},
-    {ZELNAR, "zl"},
-    {ZELNAR, "link"},
-    {SEGMENT, "segment"},
-    {SEGMENT, "seg"},
-    {END, "end"},
-};
 
 // Every name fits the buffer that the table's constructor writes it in.
 static_assert(std::ranges::all_of(kLinkFamilies, [](std::string_view f) {
@@ -92,7 +48,7 @@ constexpr void rule_table::add(const char* text, std::size_t length, int token) 
 }
 
 constexpr rule_table::rule_table() noexcept {
-    for (const keyword& k : kKeywords) add(k.text.data(), k.text.size(), k.tok);
+    for (const keyword_form& k : kKeywordForms) add(k.text.data(), k.text.size(), k.tok);
     char text[kLongestRuleText + 1] = {};
     for (std::string_view family : kLinkFamilies) {
         family.copy(text, family.size());
