@@ -129,12 +129,6 @@ INSTANTIATE_TEST_SUITE_P(Comments, LexerCases,
                                          lexer_case{"^#ab\rc\r\nend\r\n", "END", "\r"},
                                          lexer_case{"^^#x\n", "", "^"}));
 
-TEST(Lexer, CountsLinesThroughCommentsAndEchoes) {
-    EXPECT_EQ(scan("").lines, 1);
-    EXPECT_EQ(scan("\n\n \t\n").lines, 4);
-    EXPECT_EQ(scan("a\n^# x\nB\n^#y").lines, 4);
-}
-
 TEST(Lexer, LineOfEachTokenIsTheLineItStandsOn) {
     recorded_parse p("zl zl0\n\n  seg\n^# note\nce1 end");
     std::vector<std::int64_t> lines;
@@ -150,16 +144,6 @@ TEST(Lexer, NulByteEndsTheInput) {
         EXPECT_EQ(r.echoed, "");
         EXPECT_EQ(scan(std::string("^#x\0\n", 5), piece).echoed, "^#x");
     }
-}
-
-TEST(Lexer, DoesNotReadPastATokenThatCannotGrow) {
-    // A pipe may hold no more yet: "end" must be returned without waiting.
-    recorded_parse p("zl zl0 end", 3);
-    lexer& lex = p.run.lex();
-    EXPECT_EQ(lex.yylex(), ZELNAR);
-    EXPECT_EQ(lex.yylex(), LINKNAME);
-    EXPECT_EQ(lex.yylex(), END);
-    EXPECT_EQ(p.source.reads(), 4);  // "zl ", "zl0", " en", "d"
 }
 
 std::string limit_message() {

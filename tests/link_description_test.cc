@@ -51,17 +51,6 @@ TEST_F(LinkDescription, DriverSegmentIsChangedInPlace) {
     EXPECT_EQ(seg->duplex, 2);
 }
 
-TEST_F(LinkDescription, TwoBlocksForOneNameConfigureOneRecord) {
-    run.segment_interfacename("ce4");
-    run.seg_opt_standby();
-    run.close_segment();
-    run.segment_interfacename("ce4");
-    run.seg_opt_diffaddr();
-    run.close_segment();
-    ASSERT_THAT(segment_names(run.zl), ElementsAre("ce4"));
-    EXPECT_EQ(run.zl->segs->state, 0x1220U);
-}
-
 TEST_F(LinkDescription, TableLookupEntriesAreAppendedEvenWhenRepeated) {
     run.link_opt_dstroute();
     for (int i = 0; i < 2; ++i) {
@@ -82,13 +71,6 @@ TEST_F(LinkDescription, TableLookupEntriesAreAppendedEvenWhenRepeated) {
     }
     EXPECT_THAT(entries, ElementsAre("02:00:00:0a:0b:0c ce1 0", "02:00:00:0a:0b:0c ce1 0",
                                      "ff:01:02:03:04:05 zme7 0"));
-}
-
-TEST_F(LinkDescription, AnAddressWithoutItsNameStaysEmpty) {
-    run.link_opt_tablelookup_address(1, 2, 3, 4, 5, 6);
-    ASSERT_NE(run.zl->ttls, nullptr);
-    EXPECT_STREQ(run.zl->ttls->ifname, "");
-    EXPECT_EQ(run.zl->mode & ZLM_TBLLOOKUP, 0U);
 }
 
 TEST_F(LinkDescription, LinkDeleteMarksOnlyTheSegmentsKnownThen) {

@@ -1,5 +1,4 @@
 // The stand-in driver's state file: canonical round trips and clear errors.
-#include <cstdio>
 #include <ostream>
 #include <string>
 
@@ -103,21 +102,6 @@ INSTANTIATE_TEST_SUITE_P(
         bad_state{"link zl0\n  tl 02:00:00:0a:0b ce0\n", "line 2: bad Ethernet address"},
         bad_state{"link zl0\n  tl 02-00-00-0a-0b-0c ce0\n", "line 2: bad Ethernet address"},
         bad_state{"link zl0\n  tl 02:00:00:0a:0b:0c\n", "line 2: expected tl"}));
-
-TEST(ModelStateFile, SavedStateLoadsBackMissingIsEmptyAndErrorsNameTheFile) {
-    EXPECT_TRUE(load_state_file(::testing::TempDir() + "standin-no-such-state").empty());
-    const std::string path = ::testing::TempDir() + "standin-saved-state";
-    save_state_file(path, parse_state(kCanonical));
-    EXPECT_EQ(format_state(load_state_file(path)), kCanonical);
-
-    std::FILE* file = std::fopen(path.c_str(), "w");
-    ASSERT_NE(file, nullptr);
-    std::fputs("link zl0\n  bogus\n", file);
-    std::fclose(file);
-    EXPECT_THAT([&] { load_state_file(path); }, ::testing::ThrowsMessage<state_file_error>(
-                                                    HasSubstr(path + ": line 2: unknown keyword")));
-    std::remove(path.c_str());
-}
 
 }  // namespace
 }  // namespace model
