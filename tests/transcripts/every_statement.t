@@ -13,6 +13,7 @@ link zl4
 link zl6
   mode 0x80000021
   segment ce3 speed 10 duplex 1 state 0x800a0121
+  segment ce4 speed 100 duplex 2 state 0x40100111
 == config
 zl zl2
   di rr seg ce1 trunk diffaddr speed 10bt duplex half ; seg ce0 delete ;
@@ -21,7 +22,7 @@ end
 zl zl4 xor delete seg zme10 add ; seg tcea ; end
 zl zl5 so seg ce0 ; seg ce0 del ; end
 zl zl4 dym fo di end
-zl zl6 dym seg ce3 duplex full ; end
+zl zl6 dym seg ce3 duplex full ; seg ce4 speed 100bt ; end
 == log
 open /dev/zl2 flags=0x2 -> ok
 zl2 ZLIOGLINK -> ok
@@ -62,7 +63,9 @@ close zl4
 open /dev/zl6 flags=0x2 -> ok
 zl6 ZLIOGLINK -> ok
 zl6 ZLIOGSEG cursor=0x5a1e00060000a001 -> ok
+zl6 ZLIOGSEG cursor=0x5a1e00060000a002 -> ok
 zl6 ZLIOSSEG name=ce unit=3 flags=0x80090121 -> ok
+zl6 ZLIOSSEG name=ce unit=4 flags=0x40040111 -> ok
 zl6 ZLIOSMODE flags=0x80000101 -> ok
 zl6 ZLIOELINK -> ok
 close zl6
@@ -101,3 +104,4 @@ link zl5
 link zl6
   mode 0x80000101
   segment ce3 speed 10 duplex 2 state 0x80090121
+  segment ce4 speed 100 duplex 2 state 0x40040111
