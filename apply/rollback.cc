@@ -94,7 +94,12 @@ rollback_result roll_back(device& driver, const std::vector<std::string>& links,
         }
         result.complete = false;
         result.differing.push_back(name);
-        if (!problem.empty()) std::fprintf(messages, "zlapply: %s: %s\n", name.c_str(), problem.c_str());
+        if (!problem.empty()) {
+            // A refusal names its link already.
+            const bool named = problem.starts_with(name + ": ");
+            std::fprintf(messages, "zlapply: %s%s%s\n", named ? "" : name.c_str(),
+                         named ? "" : ": ", problem.c_str());
+        }
         std::fprintf(messages, "zlapply: %s: not restored: %s\n", name.c_str(),
                      joined(left).c_str());
     }
