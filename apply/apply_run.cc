@@ -88,13 +88,31 @@ std::string carry_out(const std::string& input, watching_device& watch) {
     return {};
 }
 
+std::optional<link_snapshot> predicted_for(const check_result& check, const std::string& name) {
+    const auto predicted = check.predicted.find(name);
+    if (predicted == check.predicted.end() || !predicted->second) return std::nullopt;
+    return plan::snapshot_as_read(*predicted->second);
+}
+
+// The links that the file leaves otherwise than the restore point holds them.
+std::vector<std::string> changed_links(const check_result& check, const saved_links& saved) {
+    std::vector<std::string> changed;
+    for (const std::string& name : check.links) {
+        const auto held = saved.find(name);
+        if (!check.predicted.contains(name) || held == saved.end()) continue;
+        if (!differences(predicted_for(check, name), held->second, compared::set_by_statements)
+                 .empty()) {
+            changed.push_back(name);
+        }
+    }
+    return changed;
+}
+
 // Each link the file names, read back, against what the check predicted.
 std::string verify(const check_result& check, device& driver) {
     for (const std::string& name : check.links) {
-        const auto predicted = check.predicted.find(name);
-        if (predicted == check.predicted.end()) continue;
-        std::optional<link_snapshot> wanted;
-        if (predicted->second) wanted = plan::snapshot_as_read(*predicted->second);
+        if (!check.predicted.contains(name)) continue;
+        const std::optional<link_snapshot> wanted = predicted_for(check, name);
         try {
             const save::driver_link read = save::read_driver_link(driver, name);
             if (!read.opened) return name + ": cannot open it again to verify";
@@ -193,7 +211,7 @@ int apply_locked(const apply_request& rq, apply_system& sys, const apply_lock& l
                                  rq.restore_point, sys);
     }
 
-    const std::string changed = "changed: " + words(check.changed);
+    const std::string changed = "changed: " + words(changed_links(check, point.links));
     if (rq.confirm_seconds) {
         lock.set_stage("waiting");
         sys.audit.line(audit_level::notice, "applied " + rq.label + ", to be confirmed within " +

@@ -27,11 +27,6 @@ public:
         if (!link.committed) return;
         result_.reads.emplace_back(link.device, link.found);
         result_.predicted[link.device] = link.exists_after ? link.after : std::nullopt;
-        if (!link.changes.empty() &&
-            std::find(result_.changed.begin(), result_.changed.end(), link.device) ==
-                result_.changed.end()) {
-            result_.changed.push_back(link.device);
-        }
     }
     void ignored(const plan::whole_plan&, const plan::ignored_text&) override {}
     void warning(const plan::whole_plan& plan, const plan::plan_warning& warning) override {
@@ -55,7 +50,7 @@ check_result check_input(std::string_view input, const std::string& label, devic
     plan::whole_plan plan;
     plan.input = label;
     // The whole state after each block, to verify the apply against.
-    plan.every_request = true;
+    plan.states_only = true;
     plan.strict = strict;
     text_source bytes(input);
     check_output out(result, diagnostics);

@@ -21,8 +21,6 @@ struct check_result {
     int status = 1;  // zlplan's: 0 the whole file would be accepted (and no warning, with strict)
     /// The links the file names, in the order first named.
     std::vector<std::string> links;
-    /// The links whose blocks change the driver.
-    std::vector<std::string> changed;
     /// Each link as the driver would hold it after the whole file; none for
     /// a link it would not hold.
     std::map<std::string, std::optional<model::link_state>> predicted;
