@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <new>
 #include <stdexcept>
@@ -304,11 +305,18 @@ int roll_back_restore_point(const std::string& restore_point, apply_system& sys)
 
 namespace {
 
+// $ZLAPPLY_RESTORE_POINT, for rehearsals under zlsim by a user who cannot
+// write /run; else the default.
+std::string default_restore_point() {
+    const char* chosen = std::getenv("ZLAPPLY_RESTORE_POINT");
+    return chosen != nullptr && *chosen != '\0' ? chosen : kDefaultRestorePoint;
+}
+
 struct command_line {
     enum class verb { apply, confirm, rollback, help, version } what = verb::apply;
     std::optional<int> confirm_seconds;
     bool strict = false;
-    std::string restore_point = kDefaultRestorePoint;
+    std::string restore_point = default_restore_point();
     std::string path = "/etc/zlumi.conf";
     std::string error;
 };

@@ -1,4 +1,4 @@
-# Bash completion for zlconf's companions: zlplan, zlsave and zlsim.
+# Bash completion for zlconf's companions: zlplan, zlsave, zlapply and zlsim.
 # Installed once under each command's name, so bash-completion loads it for any.
 
 _zlconf_link_names() {
@@ -24,6 +24,27 @@ _zlsave() {
         COMPREPLY=($(compgen -W "--help --version" -- "$cur"))
     else
         _zlconf_link_names "$cur"
+    fi
+}
+
+_zlapply() {
+    local cur="${COMP_WORDS[COMP_CWORD]}" prev="${COMP_WORDS[COMP_CWORD-1]}"
+    COMPREPLY=()
+    case "$prev" in
+        --restore-point)
+            COMPREPLY=($(compgen -f -- "$cur"))
+            return
+            ;;
+        --confirm)
+            # SECONDS, or nothing: alone it confirms the waiting apply.
+            COMPREPLY=($(compgen -W "30 60 120 300" -- "$cur"))
+            [[ -n $cur ]] && return
+            ;;
+    esac
+    if [[ $cur == -* ]]; then
+        COMPREPLY=($(compgen -W "--confirm --strict --restore-point --rollback --help --version" -- "$cur"))
+    else
+        COMPREPLY+=($(compgen -f -- "$cur"))
     fi
 }
 
@@ -66,7 +87,7 @@ _zlsim() {
         esac
         COMPREPLY=($(compgen -W "$options" -- "$cur"))
     elif [[ $verb == run ]]; then
-        COMPREPLY=($(compgen -W "zlconf zlplan zlsave" -- "$cur"))
+        COMPREPLY=($(compgen -W "zlconf zlplan zlsave zlapply" -- "$cur"))
     elif [[ $verb == reset ]]; then
         COMPREPLY=($(compgen -f -- "$cur"))
     fi
@@ -74,4 +95,5 @@ _zlsim() {
 
 complete -F _zlplan -o filenames zlplan
 complete -F _zlsave zlsave
+complete -F _zlapply -o filenames zlapply
 complete -F _zlsim -o filenames zlsim
