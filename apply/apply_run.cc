@@ -143,8 +143,8 @@ int roll_back_and_end(const std::vector<std::string>& links, const saved_links& 
     if (r.complete) {
         remove_restore_point(restore_point, sys.messages);
         std::fprintf(sys.messages, "zlapply: rolled back: the driver is as it was\n");
-        sys.audit.line(audit_level::warning, "rolled back " + label + " (" + why +
-                                                 "); restored: " + words(r.restored));
+        sys.audit.line(audit_level::warning,
+                       "rolled back " + label + " (" + why + "); restored: " + words(r.restored));
         return kRolledBack;
     }
     std::fprintf(sys.messages, "zlapply: rollback incomplete; restore by hand: zlconf %s\n",
@@ -208,8 +208,8 @@ int apply_locked(const apply_request& rq, apply_system& sys, const apply_lock& l
     }
     if (!failure.empty()) {
         std::fprintf(msg, "zlapply: %s\n", failure.c_str());
-        return roll_back_and_end(watch.touched(), point.links, rq.label, failure,
-                                 rq.restore_point, sys);
+        return roll_back_and_end(watch.touched(), point.links, rq.label, failure, rq.restore_point,
+                                 sys);
     }
 
     const std::string changed = "changed: " + words(changed_links(check, point.links));
@@ -230,8 +230,7 @@ int apply_locked(const apply_request& rq, apply_system& sys, const apply_lock& l
         remove_restore_point(rq.restore_point, msg);
         lock.set_stage("kept");
         std::fprintf(msg, "zlapply: kept (%s)\n", d.why.c_str());
-        sys.audit.line(audit_level::notice,
-                       "kept " + rq.label + " (" + d.why + "); " + changed);
+        sys.audit.line(audit_level::notice, "kept " + rq.label + " (" + d.why + "); " + changed);
         return kApplied;
     }
     remove_restore_point(rq.restore_point, msg);
@@ -252,13 +251,13 @@ std::optional<int> refused_lock(const apply_lock& lock, const std::string& resto
 
 }  // namespace
 
-int apply_input(const apply_request& rq, apply_system& sys) {
+int apply_input(const apply_request& request, apply_system& sys) {
     try {
-        const apply_lock lock(lock_path_of(rq.restore_point));
-        if (const auto refused = refused_lock(lock, rq.restore_point, sys.messages)) {
+        const apply_lock lock(lock_path_of(request.restore_point));
+        if (const auto refused = refused_lock(lock, request.restore_point, sys.messages)) {
             return *refused;
         }
-        return apply_locked(rq, sys, lock);
+        return apply_locked(request, sys, lock);
     } catch (const std::system_error& error) {
         std::fprintf(sys.messages, "zlapply: %s; nothing sent\n", error.what());
         return kNothingSent;
@@ -330,6 +329,37 @@ std::optional<int> seconds_of(const std::string& text) {
     return seconds > 0 ? std::optional(seconds) : std::nullopt;
 }
 
+// The option at argv[i], which may take the word after it; false for one
+// that is not an option of zlapply's.
+bool take_option(command_line& c, int argc, char** argv, int& i, bool& bare_confirm) {
+    const std::string arg = argv[i];
+    if (arg == "--confirm") {
+        const std::optional<int> seconds = i + 1 < argc ? seconds_of(argv[i + 1]) : std::nullopt;
+        bare_confirm = bare_confirm || !seconds;
+        if (seconds) {
+            c.confirm_seconds = seconds;
+            ++i;
+        }
+    } else if (arg == "--strict") {
+        c.strict = true;
+    } else if (arg == "--rollback") {
+        c.what = command_line::verb::rollback;
+    } else if (arg == "--restore-point") {
+        if (i + 1 == argc || argv[i + 1][0] == '\0') {
+            c.error = "--restore-point needs a file";
+        } else {
+            c.restore_point = argv[++i];
+        }
+    } else if (arg == "-h" || arg == "--help") {
+        c.what = command_line::verb::help;
+    } else if (arg == "--version") {
+        c.what = command_line::verb::version;
+    } else {
+        return false;
+    }
+    return true;
+}
+
 // `--confirm` takes SECONDS when a number follows it; alone it confirms the
 // pending apply.
 command_line parse_command_line(int argc, char** argv) {
@@ -346,30 +376,7 @@ command_line parse_command_line(int argc, char** argv) {
             have_path = true;
         } else if (arg == "--") {
             options_done = true;
-        } else if (arg == "--confirm") {
-            const std::optional<int> seconds =
-                i + 1 < argc ? seconds_of(argv[i + 1]) : std::nullopt;
-            if (seconds) {
-                c.confirm_seconds = seconds;
-                ++i;
-            } else {
-                bare_confirm = true;
-            }
-        } else if (arg == "--strict") {
-            c.strict = true;
-        } else if (arg == "--rollback") {
-            c.what = command_line::verb::rollback;
-        } else if (arg == "--restore-point") {
-            if (i + 1 == argc || argv[i + 1][0] == '\0') {
-                c.error = "--restore-point needs a file";
-            } else {
-                c.restore_point = argv[++i];
-            }
-        } else if (arg == "-h" || arg == "--help") {
-            c.what = command_line::verb::help;
-        } else if (arg == "--version") {
-            c.what = command_line::verb::version;
-        } else {
+        } else if (!take_option(c, argc, argv, i, bare_confirm)) {
             c.error = "unknown option " + arg;
         }
     }
@@ -403,12 +410,12 @@ int apply_file(const command_line& c, apply_system& sys) {
         return kWrongArguments;
     }
     if (in.too_large) {
-        std::fprintf(stderr, "zlapply: %s is larger than %zu MiB, more than zlapply holds; nothing sent\n",
+        std::fprintf(stderr,
+                     "zlapply: %s is larger than %zu MiB, more than zlapply holds; nothing sent\n",
                      label.c_str(), kInputLimit >> 20);
         return kNothingSent;
     }
-    apply_request request{label, std::move(in.bytes), c.confirm_seconds, c.strict,
-                          c.restore_point};
+    apply_request request{label, std::move(in.bytes), c.confirm_seconds, c.strict, c.restore_point};
     return apply_input(request, sys);
 }
 

@@ -58,8 +58,8 @@ decision terminal_confirmation::wait(int seconds) {
     const clock::time_point deadline = clock::now() + std::chrono::seconds(seconds);
     const int tty = foreground_terminal();
     if (tty >= 0) {
-        const std::string question = "keep this configuration? [y/N] (reverting in " +
-                                     std::to_string(seconds) + " s) ";
+        const std::string question =
+            "keep this configuration? [y/N] (reverting in " + std::to_string(seconds) + " s) ";
         if (::write(tty, question.data(), question.size()) < 0) {
             // Asked or not, the answer or the time decides.
         }
@@ -122,7 +122,8 @@ int confirm_pending(const std::string& restore_point, std::FILE* messages) {
     }
     const lock_note before = read_lock_note(fd);
     if (before.stage != "waiting" || before.pid <= 0) {
-        std::fprintf(messages, "zlapply: the apply of process %ld is not waiting for confirmation\n",
+        std::fprintf(messages,
+                     "zlapply: the apply of process %ld is not waiting for confirmation\n",
                      static_cast<long>(before.pid));
         ::close(fd);
         return 1;

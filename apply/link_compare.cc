@@ -55,8 +55,9 @@ void compare_segments(const link_snapshot& read, const link_snapshot& wanted, st
         if (r == nullptr) {
             out.push_back("segment " + name(w.name) + " is missing");
         } else if ((r->state & mask) != (w.state & mask)) {
-            out.push_back("segment " + name(w.name) + " state " + word(r->state & mask, state_bits) +
-                          ", not " + word(w.state & mask, state_bits));
+            out.push_back("segment " + name(w.name) + " state " +
+                          word(r->state & mask, state_bits) + ", not " +
+                          word(w.state & mask, state_bits));
         }
     }
     for (const segment_snapshot& r : read.segments) {

@@ -93,8 +93,8 @@ void write_restore_point(const std::string& path, std::string_view text) {
     // A file left by a write that was cut short; the lock keeps out any other.
     if (::unlink(temporary.c_str()) != 0 && errno != ENOENT) throw failed("unlink " + temporary);
     {
-        const owned_fd out(::open(temporary.c_str(),
-                                  O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+        const owned_fd out(
+            ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
         if (out.get() < 0) throw failed("open " + temporary);
         for (std::size_t done = 0; done < text.size();) {
             const ssize_t n = ::write(out.get(), text.data() + done, text.size() - done);

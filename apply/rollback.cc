@@ -22,8 +22,7 @@ public:
 };
 
 // Reads the link as zlconf would; the reason it could not, else empty.
-std::string read_link(device& driver, const std::string& name,
-                      std::optional<link_snapshot>& into) {
+std::string read_link(device& driver, const std::string& name, std::optional<link_snapshot>& into) {
     try {
         const save::driver_link read = save::read_driver_link(driver, name);
         if (!read.opened) return "cannot open /dev/" + name + ": " + std::strerror(read.open_error);
@@ -83,9 +82,9 @@ rollback_result roll_back(device& driver, const std::vector<std::string>& links,
         }
         std::optional<link_snapshot> after;
         const std::string unread = read_link(driver, name, after);
-        const std::vector<std::string> left =
-            unread.empty() ? differences(after, wanted, compared::everything)
-                           : std::vector<std::string>{unread};
+        const std::vector<std::string> left = unread.empty()
+                                                  ? differences(after, wanted, compared::everything)
+                                                  : std::vector<std::string>{unread};
         if (left.empty()) {
             result.restored.push_back(name);
             std::fprintf(messages, "zlapply: %s: %s\n", name.c_str(),

@@ -13,9 +13,9 @@
 namespace apply {
 
 struct rollback_result {
-    bool complete = true;               // every link matches the restore point
-    std::vector<std::string> restored;  // links that match it again
-    std::vector<std::string> differing; // links that do not
+    bool complete = true;                // every link matches the restore point
+    std::vector<std::string> restored;   // links that match it again
+    std::vector<std::string> differing;  // links that do not
 };
 
 /// Restores `links` to what `saved` holds for them, through `driver`, and

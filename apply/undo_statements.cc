@@ -98,8 +98,9 @@ struct entry_plan {
 entry_plan entries_back(const link_snapshot& now, const link_snapshot& saved) {
     entry_plan plan;
     for (const entry_snapshot& e : now.entries) {
-        const bool kept = std::any_of(saved.entries.begin(), saved.entries.end(),
-                                      [&](const entry_snapshot& s) { return s.address == e.address; });
+        const bool kept =
+            std::any_of(saved.entries.begin(), saved.entries.end(),
+                        [&](const entry_snapshot& s) { return s.address == e.address; });
         if (!kept) {
             plan.impossible = "a table-lookup entry " + model::ether_address_text(e.address) +
                               " was added, which no statement removes";
@@ -150,8 +151,8 @@ link_undo undo_of(const std::string& device, const std::optional<link_snapshot>&
     if (entries.statements.empty() && (now->mode & ZLM_TBLLOOKUP) == 0 &&
         (saved->mode & ZLM_TBLLOOKUP) != 0 && !saved->entries.empty()) {
         const entry_snapshot& first = saved->entries.front();
-        entries.statements = "  tl " + model::ether_address_text(first.address) + " " +
-                             first.ifname + "\n";
+        entries.statements =
+            "  tl " + model::ether_address_text(first.address) + " " + first.ifname + "\n";
     }
 
     // The saved members that keep their place: the longest run from the

@@ -19,8 +19,8 @@ bool is_read(std::uint32_t code) {
 
 // The interface or address a request is about, as zlconf's report names it.
 std::string subject_of(std::uint32_t code, const void* arg) {
-    if (arg == nullptr || (code != ZLIOASEG && code != ZLIOSSEG && code != ZLIODSEG &&
-                           code != ZLIOATL)) {
+    if (arg == nullptr ||
+        (code != ZLIOASEG && code != ZLIOSSEG && code != ZLIODSEG && code != ZLIOATL)) {
         return {};
     }
     link_req req;
@@ -56,7 +56,8 @@ void watching_device::check_read(const std::string& link, bool found) {
     const auto& [device_name, was_found] = expected_[opened_ - 1];
     if (device_name != link || was_found == found) return;
     stop(link + ": ZLIOGLINK " +
-         (found ? "finds a link that the check did not" : "no longer finds the link the check read"));
+         (found ? "finds a link that the check did not"
+                : "no longer finds the link the check read"));
 }
 
 int watching_device::ioctl(int fd, unsigned long request, void* arg) {

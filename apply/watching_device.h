@@ -60,8 +60,8 @@ private:
     device& real_;
     std::function<const char*()> interrupted_;
     std::vector<std::pair<std::string, bool>> expected_;
-    std::size_t opened_ = 0;               // link blocks opened so far
-    std::map<int, std::string> open_;      // descriptor to link device
+    std::size_t opened_ = 0;           // link blocks opened so far
+    std::map<int, std::string> open_;  // descriptor to link device
     std::vector<std::string> touched_;
     std::string stopped_;
 };

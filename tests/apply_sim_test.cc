@@ -83,8 +83,9 @@ protected:
     }
 
     std::vector<std::string> env() const {
-        return {"ZLSIM_STATE=" + (dir_.path() / "driver.state").string(), "LD_PRELOAD=",
-                "ZLSTANDIN_FAIL=", "ZLAPPLY=" ZLAPPLY_BINARY, "ZLSIM=" ZLSIM_BINARY};
+        return {"ZLSIM_STATE=" + (dir_.path() / "driver.state").string(),
+                "LD_PRELOAD=", "ZLSTANDIN_FAIL=", std::string("ZLAPPLY=") + ZLAPPLY_BINARY,
+                std::string("ZLSIM=") + ZLSIM_BINARY};
     }
     child_result zlsim(std::vector<std::string> args, const std::string& input = {}) {
         args.insert(args.begin(), ZLSIM_BINARY);
@@ -109,7 +110,7 @@ protected:
 
 // The shell's lines that start an apply that waits for confirmation and
 // wait until it does.
-const std::string kWaitingApply =
+constexpr const char* kWaitingApply =
     "\"$ZLSIM\" run -- zlapply --confirm 30 --restore-point run/restore.conf site.conf "
     "2>apply.err & pid=$!\n"
     "while ! grep -qs waiting run/restore.conf.lock; do sleep 0.02; done\n";
@@ -119,7 +120,8 @@ TEST_F(ZlapplySim, ARefusalAtAnyRequestRollsBackToTheDriverAsItWas) {
     ASSERT_EQ(clean.status, 0) << clean.err;
     std::vector<std::string> requests;
     for (const std::string& line : lines_of(zlsim({"log"}).out)) {
-        if (const std::string code = changing_request(line); !code.empty()) requests.push_back(code);
+        if (const std::string code = changing_request(line); !code.empty())
+            requests.push_back(code);
     }
     ASSERT_GE(requests.size(), 20U);
     EXPECT_THAT(requests, testing::Contains("ZLIOCLINK"));
@@ -151,10 +153,15 @@ TEST_F(ZlapplySim, SendsNothingThatChangesTheDriverWhenTheCheckFails) {
         const char* told;
     };
     const failing cases[] = {
-        {"syntax error in the last block", std::string(kSite) + "zl zl3 seg ce0 ; standby end\n",
-         kSeed, {}, "case.conf:10:18: unexpected 'standby' in a link block"},
-        {"a bit of the driver's own, with --strict", kSite,
-         std::string(kSeed) + "link zlumi4\n  mode 0x40001010\n", {"--strict"},
+        {"syntax error in the last block",
+         std::string(kSite) + "zl zl3 seg ce0 ; standby end\n",
+         kSeed,
+         {},
+         "case.conf:10:18: unexpected 'standby' in a link block"},
+        {"a bit of the driver's own, with --strict",
+         kSite,
+         std::string(kSeed) + "link zlumi4\n  mode 0x40001010\n",
+         {"--strict"},
          "zlumi4: mode bits no statement sets: 0x40000000"},
     };
     for (const failing& c : cases) {
@@ -163,7 +170,7 @@ TEST_F(ZlapplySim, SendsNothingThatChangesTheDriverWhenTheCheckFails) {
         ASSERT_EQ(zlsim({"reset", "case.state"}).status, 0);
         const std::string seeded = shown();
         std::vector<std::string> args = c.args;
-        args.push_back("case.conf");
+        args.emplace_back("case.conf");
         const child_result r = zlapply(args);
         EXPECT_EQ(r.status, 1) << c.name;
         EXPECT_THAT(r.err, HasSubstr(c.told)) << c.name;
@@ -186,8 +193,8 @@ TEST_F(ZlapplySim, RevertsWhatIsNotConfirmed) {
     EXPECT_EQ(shown(), before_);
 
     for (const char* signal : {"HUP", "TERM", "INT"}) {
-        const child_result r =
-            script(kWaitingApply + "kill -" + signal + " $pid\nwait $pid\necho $? >&2\n");
+        const child_result r = script(std::string(kWaitingApply) + "kill -" + signal +
+                                      " $pid\nwait $pid\necho $? >&2\n");
         EXPECT_EQ(r.err, "4\n") << signal << file_text(dir_.path() / "apply.err");
         EXPECT_THAT(file_text(dir_.path() / "apply.err"),
                     HasSubstr(std::string("not kept (SIG") + signal + ")"));
@@ -197,7 +204,7 @@ TEST_F(ZlapplySim, RevertsWhatIsNotConfirmed) {
 }
 
 TEST_F(ZlapplySim, ASecondZlapplyConfirms) {
-    const child_result r = script(kWaitingApply +
+    const child_result r = script(std::string(kWaitingApply) +
                                   "\"$ZLAPPLY\" --confirm --restore-point run/restore.conf\n"
                                   "echo confirm $?\nwait $pid\necho apply $?\n");
     EXPECT_EQ(r.out, "confirm 0\napply 0\n") << r.err << file_text(dir_.path() / "apply.err");
@@ -256,12 +263,14 @@ TEST_F(ZlapplySim, AsksOnTheTerminal) {
 // or a restore point that --rollback brings it back with.
 TEST_F(ZlapplySim, RollbackAfterAKillAtAnyPointGivesBackTheDriver) {
     const auto start = std::chrono::steady_clock::now();
-    const child_result timed = script(kWaitingApply + "kill -KILL $pid\n");
-    const double reach = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    script(std::string(kWaitingApply) + "kill -KILL $pid\n");
+    const double reach =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     ASSERT_EQ(zlapply({"--rollback"}).status, 4);
     ASSERT_EQ(shown(), before_);
 
-    std::mt19937 random(20);
+    const unsigned seed = std::random_device()();
+    std::mt19937 random(seed);
     std::uniform_real_distribution<double> delay(0, reach * 1.2);
     int left = 0;
     constexpr int kRounds = 20;
@@ -269,17 +278,18 @@ TEST_F(ZlapplySim, RollbackAfterAKillAtAnyPointGivesBackTheDriver) {
         ASSERT_EQ(zlsim({"reset", "seed.state"}).status, 0);
         char sleep[64];
         std::snprintf(sleep, sizeof sleep, "sleep %.3f\n", delay(random));
-        script("\"$ZLSIM\" run -- zlapply --confirm 30 --restore-point run/restore.conf "
-               "site.conf 2>/dev/null & pid=$!\n" +
-               std::string(sleep) + "kill -KILL $pid\nwait $pid\n");
+        script(
+            "\"$ZLSIM\" run -- zlapply --confirm 30 --restore-point run/restore.conf "
+            "site.conf 2>/dev/null & pid=$!\n" +
+            std::string(sleep) + "kill -KILL $pid\nwait $pid\n");
         const bool point_left = std::filesystem::exists(restore_point());
         left += point_left ? 1 : 0;
         const child_result back = zlapply({"--rollback"});
-        EXPECT_EQ(back.status, point_left ? 4 : 1) << sleep << back.err;
-        EXPECT_EQ(shown(), before_) << sleep << back.err;
+        EXPECT_EQ(back.status, point_left ? 4 : 1) << "seed " << seed << ", " << sleep << back.err;
+        EXPECT_EQ(shown(), before_) << "seed " << seed << ", " << sleep << back.err;
     }
-    std::printf("killed %d times within %.2f s of the start: %d left a restore point\n", kRounds,
-                reach * 1.2, left);
+    std::printf("killed %d times within %.2f s of the start (seed %u): %d left a restore point\n",
+                kRounds, reach * 1.2, seed, left);
 }
 
 TEST_F(ZlapplySim, OfTwoAtOnceOneExitsAndSendsNothing) {

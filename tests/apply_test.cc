@@ -8,11 +8,14 @@
 #include <sys/file.h>
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "apply/apply_run.h"
+#include "apply/input_bytes.h"
 #include "apply/undo_statements.h"
 #include "captured_stream.h"
 #include "child_process.h"
@@ -61,11 +64,28 @@ constexpr const char* kThreeBlocks =
     "zl zl2 delete end\n";
 
 bool changes_driver(const std::string& line) {
-    for (const char* read : {"open ", "close ", "ZLIOGLINK", "ZLIOGSEG", "ZLIOGTL"}) {
-        if (line.find(read) != std::string::npos) return false;
-    }
-    return true;
+    constexpr const char* kReads[] = {"open ", "close ", "ZLIOGLINK", "ZLIOGSEG", "ZLIOGTL"};
+    return std::ranges::none_of(
+        kReads, [&](const char* read) { return line.find(read) != std::string::npos; });
 }
+
+// A driver that answers the first request of one kind with success and does
+// nothing.
+class swallowing_device final : public device {
+public:
+    swallowing_device(device& real, unsigned long swallowed) : real_(real), swallowed_(swallowed) {}
+    int open(const char* path, int flags) override { return real_.open(path, flags); }
+    int ioctl(int fd, unsigned long request, void* arg) override {
+        if (request != swallowed_) return real_.ioctl(fd, request, arg);
+        swallowed_ = 0;
+        return 0;
+    }
+    int close(int fd) override { return real_.close(fd); }
+
+private:
+    device& real_;
+    unsigned long swallowed_;
+};
 
 class Zlapply : public testing::Test {
 protected:
@@ -79,9 +99,8 @@ protected:
     outcome apply(const std::string& config, const std::string& failures = {},
                   std::optional<int> confirm = std::nullopt, bool strict = false) {
         apply::apply_request request{"site.conf", config, confirm, strict, restore_point()};
-        return run(failures, [&](apply::apply_system& sys) {
-            return apply::apply_input(request, sys);
-        });
+        return run(failures,
+                   [&](apply::apply_system& sys) { return apply::apply_input(request, sys); });
     }
 
     outcome roll_back() {
@@ -94,7 +113,8 @@ protected:
     outcome run(const std::string& failures, Run body) {
         model::model_device device(state_, model::failure_plan::parse(failures));
         captured_stream messages;
-        apply::apply_system sys{device, audit_, confirm_,
+        swallowing_device driver(device, swallowed_);
+        apply::apply_system sys{driver, audit_, confirm_,
                                 [this] { return ++asked_ > signal_after_ ? signal_ : nullptr; },
                                 messages.file()};
         outcome o{body(sys), messages.text(), {}, {}};
@@ -114,6 +134,7 @@ protected:
     recorded_audit audit_;
     told_confirmation confirm_;
     const char* signal_ = nullptr;
+    unsigned long swallowed_ = 0;
     int signal_after_ = 0;  // changing requests sent before the signal arrives
     int asked_ = 0;
 };
@@ -125,9 +146,9 @@ TEST_F(Zlapply, AppliesTheWholeFileAndRemovesTheRestorePoint) {
     EXPECT_THAT(o.shown, testing::Not(HasSubstr("Zelnar zl2 ")));
     EXPECT_FALSE(restore_point_left());
     EXPECT_EQ(audit_.lines, std::vector<std::string>{"applied site.conf; changed: zl0 zl1 zl2"});
-    EXPECT_EQ(std::filesystem::status(dir_.path() / "run").permissions() &
-                  std::filesystem::perms::all,
-              std::filesystem::perms::owner_all);
+    EXPECT_EQ(
+        std::filesystem::status(dir_.path() / "run").permissions() & std::filesystem::perms::all,
+        std::filesystem::perms::owner_all);
 }
 
 // Each check failure is told as zlplan tells it, and nothing is sent.
@@ -142,8 +163,8 @@ TEST_F(Zlapply, SendsNothingWhenTheCheckFails) {
     const failing cases[] = {
         {"syntax error in the last block", std::string(kThreeBlocks) + "zl zl3 standby end\n", "",
          false, "site.conf:4:8: unexpected 'standby' in a link block"},
-        {"over-long comment", std::string(kThreeBlocks) + "zl zl3 ^#" + std::string(3000, 'x'),
-         "", false, "longer than 2048 characters"},
+        {"over-long comment", std::string(kThreeBlocks) + "zl zl3 ^#" + std::string(3000, 'x'), "",
+         false, "longer than 2048 characters"},
         {"unopenable link", kThreeBlocks, "open:zl2:EACCES", false,
          "link zl2: open /dev/zl2 failed: Permission denied"},
         {"unreadable segment", kThreeBlocks, "ZLIOGSEG:2:EIO", false,
@@ -181,16 +202,16 @@ TEST_F(Zlapply, RollsBackTheTouchedLinksWithTheFewestStatements) {
         return l.find("EBUSY") != std::string::npos;
     });
     ASSERT_NE(refused, o.changing.end());
-    EXPECT_THAT(std::vector<std::string>(refused + 1, o.changing.end()),
-                testing::ElementsAre(HasSubstr("zl0 ZLIOSSEG name=ce unit=0"),
-                                     HasSubstr("zl0 ZLIOSSEG name=ce unit=1 flags=0x00000111"),
-                                     HasSubstr("zl0 ZLIODSEG name=ce unit=2"),
-                                     HasSubstr("zl0 ZLIOSSEG name=ce unit=2 flags=0x00000000"),
-                                     HasSubstr("zl0 ZLIOASEG name=ce unit=3"),
-                                     HasSubstr("zl0 ZLIOSSEG name=ce unit=3"),
-                                     HasSubstr("zl0 ZLIOSMODE flags=0x00011101"),
-                                     HasSubstr("zl0 ZLIOATL name=ce unit=0"),
-                                     HasSubstr("zl0 ZLIOELINK")));
+    EXPECT_THAT(
+        std::vector<std::string>(refused + 1, o.changing.end()),
+        testing::ElementsAre(HasSubstr("zl0 ZLIOSSEG name=ce unit=0"),
+                             HasSubstr("zl0 ZLIOSSEG name=ce unit=1 flags=0x00000111"),
+                             HasSubstr("zl0 ZLIODSEG name=ce unit=2"),
+                             HasSubstr("zl0 ZLIOSSEG name=ce unit=2 flags=0x00000000"),
+                             HasSubstr("zl0 ZLIOASEG name=ce unit=3"),
+                             HasSubstr("zl0 ZLIOSSEG name=ce unit=3"),
+                             HasSubstr("zl0 ZLIOSMODE flags=0x00011101"),
+                             HasSubstr("zl0 ZLIOATL name=ce unit=0"), HasSubstr("zl0 ZLIOELINK")));
     EXPECT_FALSE(restore_point_left());
     EXPECT_EQ(audit_.lines,
               std::vector<std::string>{"rolled back site.conf (zl1: ZLIOCLINK refused: Device or "
@@ -224,8 +245,7 @@ TEST(UndoStatements, SetBackWhatStatementsCanAndRebuildOnlyWhatTheyCannot) {
         {"members reordered: ce1 goes and comes back after ce0",
          link("link zl0\n mode 0x00011100\n segment ce1 state 0x50110\n segment ce0 state 0x110\n"
               " tl 02:00:00:00:00:01 ce0\n"),
-         "zl zl0\n  seg ce1 delete ;\nend\nzl zl0\n  seg ce1 speed 100bt duplex full ;\nend\n",
-         ""},
+         "zl zl0\n  seg ce1 delete ;\nend\nzl zl0\n  seg ce1 speed 100bt duplex full ;\nend\n", ""},
         {"a speed that no statement clears",
          link("link zl0\n mode 0x00011100\n segment ce0 state 0x80110\n segment ce1 state 0x50110\n"
               " tl 02:00:00:00:00:01 ce0\n"),
@@ -238,8 +258,7 @@ TEST(UndoStatements, SetBackWhatStatementsCanAndRebuildOnlyWhatTheyCannot) {
          "zl zl0 delete end\nzl zl0\n  dynamic\n  seg ce0 trunk sameaddr end\n"
          "  seg ce1 trunk sameaddr speed 100bt duplex full end\n  tl 02:00:00:00:00:01 ce0\nend\n",
          "a table-lookup entry 02:00:00:00:00:02 was added, which no statement removes"},
-        {"deleted",
-         std::nullopt,
+        {"deleted", std::nullopt,
          "zl zl0\n  dynamic\n  seg ce0 trunk sameaddr end\n"
          "  seg ce1 trunk sameaddr speed 100bt duplex full end\n  tl 02:00:00:00:00:01 ce0\nend\n",
          "the apply deleted it"},
@@ -267,7 +286,7 @@ TEST_F(Zlapply, ASecondApplyExitsAtOnceNamingTheHolder) {
     }
     for (int i = 0; i < 500 && file_text(lock).find(std::to_string(holder)) == std::string::npos;
          ++i) {
-        usleep(10000);
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
     const outcome o = apply(kThreeBlocks);
     ::kill(holder, SIGKILL);
@@ -314,7 +333,8 @@ TEST_F(Zlapply, ATerminationSignalStopsTheApply) {
     const outcome early = apply(kThreeBlocks);
     EXPECT_EQ(early.status, 1);
     EXPECT_EQ(early.changing, std::vector<std::string>{});
-    EXPECT_THAT(early.messages, HasSubstr("SIGTERM arrived before zl0's next request; nothing sent"));
+    EXPECT_THAT(early.messages,
+                HasSubstr("SIGTERM arrived before zl0's next request; nothing sent"));
     EXPECT_FALSE(restore_point_left());
     EXPECT_EQ(audit_.lines, std::vector<std::string>{});
 
@@ -323,9 +343,9 @@ TEST_F(Zlapply, ATerminationSignalStopsTheApply) {
     const outcome later = apply(kThreeBlocks);
     EXPECT_EQ(later.status, 4) << later.messages;
     EXPECT_EQ(later.shown, before);
-    EXPECT_EQ(audit_.lines, std::vector<std::string>{
-                                "rolled back site.conf (SIGTERM arrived before zl0's next "
-                                "request); restored: zl0"});
+    EXPECT_EQ(audit_.lines,
+              std::vector<std::string>{"rolled back site.conf (SIGTERM arrived before zl0's next "
+                                       "request); restored: zl0"});
 }
 
 // A rollback that the driver refuses too leaves the restore point, and says
@@ -341,7 +361,8 @@ TEST_F(Zlapply, AnIncompleteRollbackKeepsTheRestorePoint) {
     EXPECT_THAT(file_text(restore_point()), HasSubstr("zl zl2 delete end\nzl zl2\n"));
     EXPECT_EQ(audit_.lines.back(),
               "rollback of site.conf incomplete (zl2: ZLIODLINK refused: Input/output error); "
-              "differs: zl2; restore by hand: zlconf " + restore_point());
+              "differs: zl2; restore by hand: zlconf " +
+                  restore_point());
 
     EXPECT_EQ(apply(kThreeBlocks).status, 1) << "a left restore point is not overwritten";
     const outcome back = roll_back();
@@ -365,5 +386,55 @@ TEST_F(Zlapply, WarnsOfWhatTheRestorePointCannotBringBack) {
     const outcome plain = apply(kThreeBlocks);
     EXPECT_EQ(plain.status, 0);
     EXPECT_THAT(plain.messages, HasSubstr(warning));
+}
+
+// A driver that takes a request without carrying it out is caught when the
+// links are read back.
+TEST_F(Zlapply, AReadBackThatDiffersFromThePlanRollsBack) {
+    const std::string before = sim::dumpinfo_of_state(state_);
+    swallowed_ = ZLIOSMODE;
+    const outcome o = apply(kThreeBlocks);
+    EXPECT_EQ(o.status, 4) << o.messages;
+    EXPECT_THAT(o.messages,
+                HasSubstr("zlapply: zl0 is not as the check predicted: mode 0x00010100 "
+                          "(TBLLOOKUP|DYMXOR), not 0x00010010 (TBLLOOKUP|ROUNDROBIN)\n"));
+    EXPECT_EQ(o.shown, before);
+}
+
+TEST(ZlapplyInput, IsReadWholeOrRefusedPastItsLimit) {
+    const scratch_dir dir("zlapply-input");
+    write_text(dir.path() / "small", "zl zl0 end\n");
+    write_text(dir.path() / "large", std::string(100, '\n'));
+    for (const char* name : {"small", "large"}) {
+        const int fd = ::open((dir.path() / name).c_str(), O_RDONLY);
+        int ends[2];
+        ASSERT_EQ(::pipe(ends), 0);
+        const std::string text = file_text(dir.path() / name);
+        ASSERT_EQ(::write(ends[1], text.data(), text.size()), static_cast<ssize_t>(text.size()));
+        ::close(ends[1]);
+        for (const int from : {fd, ends[0]}) {
+            const apply::input_bytes in = apply::read_whole(from, 64);
+            EXPECT_EQ(in.too_large, text.size() > 64) << name;
+            EXPECT_EQ(in.bytes, in.too_large ? "" : text) << name;
+            ::close(from);
+        }
+    }
+    const std::string rp = (dir.path() / "restore.conf").string();
+    const child_result missing =
+        run_child(dir.path(), {ZLAPPLY_BINARY, "--restore-point", rp, "missing.conf"});
+    EXPECT_EQ(missing.status, 2);
+    EXPECT_EQ(missing.err, "zlapply: can't open missing.conf: No such file or directory\n");
+    for (const std::vector<std::string>& wrong :
+         {std::vector<std::string>{"--confirm", "site.conf", "other.conf"},
+          {"--rollback", "site.conf"},
+          {"--confirm", "--strict"},
+          {"--restore-point"},
+          {"--bogus"}}) {
+        std::vector<std::string> args{ZLAPPLY_BINARY};
+        args.insert(args.end(), wrong.begin(), wrong.end());
+        const child_result r = run_child(dir.path(), args);
+        EXPECT_EQ(r.status, 2) << wrong.front();
+        EXPECT_THAT(r.err, HasSubstr("usage: zlapply")) << wrong.front();
+    }
 }
 }  // namespace
