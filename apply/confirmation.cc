@@ -120,7 +120,14 @@ int confirm_pending(const std::string& restore_point, std::FILE* messages) {
         if (fd >= 0) ::close(fd);
         return 1;
     }
-    const lock_note before = read_lock_note(fd);
+    // An apply still checking or applying comes to its question soon.
+    lock_note before = read_lock_note(fd);
+    const clock::time_point asked_by = clock::now() + kEndWithin;
+    while (before.stage == "applying" && clock::now() < asked_by &&
+           ::flock(fd, LOCK_SH | LOCK_NB) != 0) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        before = read_lock_note(fd);
+    }
     if (before.stage != "waiting" || before.pid <= 0) {
         std::fprintf(messages,
                      "zlapply: the apply of process %ld is not waiting for confirmation\n",
