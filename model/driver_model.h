@@ -27,6 +27,9 @@ public:
 
     const driver_state& state() const { return links_; }
 
+    // Every link at once, as another process left them.
+    void replace_state(driver_state links) { links_ = std::move(links); }
+
     // Puts `link` behind `device` in place of what was there; none removes it.
     void replace_link(std::string_view device, std::optional<link_state> link);
 
