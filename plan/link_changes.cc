@@ -2,7 +2,8 @@
 
 #include <algorithm>
 #include <array>
-#include <map>
+#include <string_view>
+#include <unordered_map>
 #include <utility>
 
 #include "model/number_text.h"
@@ -89,24 +90,32 @@ std::string segment_change(const segment_state& was, const segment_state& is) {
     return out;
 }
 
+std::uint64_t address_key(const std::array<std::uint8_t, kEtherAddrLen>& address) {
+    std::uint64_t key = 0;
+    for (const std::uint8_t byte : address) key = key << 8 | byte;
+    return key;
+}
+
 // A link's segments by name and entries by address, first of each: a link
 // may hold thousands, and a block is compared whole.
 struct link_index {
     explicit link_index(const link_state& link) {
+        segments.reserve(link.segments.size());
+        entries.reserve(link.entries.size());
         for (const segment_state& s : link.segments) segments.emplace(s.name, &s);
-        for (const lookup_entry& e : link.entries) entries.emplace(e.address, &e);
+        for (const lookup_entry& e : link.entries) entries.emplace(address_key(e.address), &e);
     }
-    const segment_state* segment(const std::string& name) const {
+    const segment_state* segment(std::string_view name) const {
         const auto found = segments.find(name);
         return found == segments.end() ? nullptr : found->second;
     }
     const lookup_entry* entry(const lookup_entry& like) const {
-        const auto found = entries.find(like.address);
+        const auto found = entries.find(address_key(like.address));
         return found == entries.end() ? nullptr : found->second;
     }
 
-    std::map<std::string, const segment_state*> segments;
-    std::map<std::array<std::uint8_t, kEtherAddrLen>, const lookup_entry*> entries;
+    std::unordered_map<std::string_view, const segment_state*> segments;
+    std::unordered_map<std::uint64_t, const lookup_entry*> entries;
 };
 
 }  // namespace
