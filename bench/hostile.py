@@ -7,6 +7,8 @@
 Shapes:
   junk      characters that form no token, misspelt and upper-case words,
             lines that begin with '#', one very long word: warnings everywhere
+  blocks    many small link blocks that come back to the same links, each
+            link keeping two segments and eight table-lookup entries
   entries   link blocks of 100000 table-lookup statements each, every address
             new, some given twice and some naming no member
   dumpinfo  one block on a link of 4095 segments that asks for its report
@@ -35,6 +37,15 @@ def junk(rng, out):
         out.append("".join(rng.choice("@$%&*!?~`|") for _ in range(rng.randrange(1, 120))))
     else:
         out.append("x" * rng.randrange(10000, 200000) + "@")
+
+
+def blocks(rng, out):
+    link = rng.randrange(9)
+    mode = rng.choice(["rr", "xor", "fo", "so", "dym"])
+    role = rng.choice(["standby", "trunk"])
+    address = f"02:00:00:00:0{link}:0{rng.randrange(8)}"
+    out.append(f"zl zl{link} {mode}\n  seg ce0 ;\n  seg ce1 {role} ;\n"
+               f"  tl {address} {rng.choice(['ce0', 'ce1'])}\nend")
 
 
 def entries(rng, out, block):
@@ -68,6 +79,9 @@ def main():
         if shape == "junk":
             for _ in range(256):
                 junk(rng, out)
+        elif shape == "blocks":
+            for _ in range(256):
+                blocks(rng, out)
         elif shape == "entries":
             entries(rng, out, block)
             block += 1

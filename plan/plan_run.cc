@@ -222,6 +222,11 @@ void make_plan(whole_plan& plan, byte_source& in, device& real, plan_output& out
         }
     }
     echoes.finish();
+    if (plan.outcome != outcome::too_long && source.goes_on_after_nul(lex.token_offset())) {
+        ++plan.warnings;
+        out.warning(plan, {source.point_at(lex.token_offset()),
+                           "a NUL byte ends the input here for zlconf: nothing after it is read"});
+    }
     if (plan.block) out.link(plan, *plan.block);
     out.end(plan);
 }

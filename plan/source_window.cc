@@ -119,4 +119,12 @@ bool source_window::first_on_line(std::uint64_t offset) const {
     return true;
 }
 
+bool source_window::goes_on_after_nul(std::uint64_t offset) {
+    const std::uint64_t read = kept_from_ + text_.size();
+    if (offset < kept_from_ || offset >= read || text_[offset - kept_from_] != '\0') return false;
+    if (offset + 1 < read) return true;
+    char more = 0;
+    return in_.read_some(&more, 1) > 0;
+}
+
 }  // namespace plan

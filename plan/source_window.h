@@ -67,6 +67,10 @@ public:
     bool word_ends_between(std::uint64_t from, std::uint64_t to) const;
     /// Up to `limit` of the bytes kept from `from` to `to`.
     std::string text(std::uint64_t from, std::uint64_t to, std::size_t limit) const;
+    /// Whether the byte at `offset` is a NUL that bytes follow: zlconf's
+    /// input ends there, and the rest is never read. May read one more
+    /// piece of the input, when the NUL is the last byte read.
+    bool goes_on_after_nul(std::uint64_t offset);
     /// Whether only blanks and tabs stand before `offset` on its line.
     bool first_on_line(std::uint64_t offset) const;
 
