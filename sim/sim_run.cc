@@ -119,7 +119,10 @@ std::string log_header(const std::vector<std::string>& command) {
     std::string line = kLogHeader;
     for (const std::string& word : command) {
         line += ' ';
-        for (const char ch : word) line += static_cast<unsigned char>(ch) < 0x20 ? '?' : ch;
+        for (const char ch : word) {
+            const auto byte = static_cast<unsigned char>(ch);
+            line += byte < 0x20 || byte == 0x7f ? '?' : ch;
+        }
     }
     char when[64];
     const std::time_t now = std::time(nullptr);
