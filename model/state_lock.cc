@@ -43,7 +43,12 @@ std::string lock_holders(int fd) {
     std::string holders;
     for (std::string line; std::getline(locks, line);) {
         std::istringstream words(line);
-        std::string number, type, advisory, access, pid, where;
+        std::string number;
+        std::string type;
+        std::string advisory;
+        std::string access;
+        std::string pid;
+        std::string where;
         words >> number >> type >> advisory >> access >> pid >> where;
         if (type == "->" || where != device) continue;
         if (!holders.empty()) holders += ", ";

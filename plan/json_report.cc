@@ -194,10 +194,10 @@ void json_output::link_read(const whole_plan&, const link_plan& link) {
     dumpinfos_ = 0;
 }
 
-void json_output::dumpinfo(const whole_plan&, const link_plan&, const dumpinfo_report& d) {
-    const json report = {{"at", point_json(d.at)},
-                         {"text", link_report(d.link, {model::name_for_display})}};
-    put((dumpinfos_++ == 0 ? "\n        " : ",\n        ") + dumped(report, 8));
+void json_output::dumpinfo(const whole_plan&, const link_plan&, const dumpinfo_report& report) {
+    const json item = {{"at", point_json(report.at)},
+                       {"text", link_report(report.link, {model::name_for_display})}};
+    put((dumpinfos_++ == 0 ? "\n        " : ",\n        ") + dumped(item, 8));
 }
 
 // Closes the block's DUMPINFOs: what comes after them.

@@ -76,13 +76,13 @@ void plan_recorder::check_entries() {
         const source_point& at = entry_points_[i++];
         const std::string address = model::ether_address_text(e.address);
         const std::string ifname = model::name_for_display(e.ifname);
+        std::string entry = "table-lookup entry ";
+        entry.append(address).append(" names ").append(ifname);
         const auto member = members.find(e.ifname);
         if (member == members.end()) {
-            warn(at, "table-lookup entry " + address + " names " + ifname +
-                         ", which is not a member of " + plan_.block->device);
+            warn(at, entry + ", which is not a member of " + plan_.block->device);
         } else if ((member->second->state & ZLS_DELETE) != 0) {
-            warn(at, "table-lookup entry " + address + " names " + ifname +
-                         ", which this block deletes");
+            warn(at, entry + ", which this block deletes");
         }
         const std::uint64_t key = address_key(e.address);
         if (!given.insert(key).second) {
@@ -91,7 +91,8 @@ void plan_recorder::check_entries() {
         if (const auto same = held.find(key);
             same != held.end() &&
             std::find(same->second.begin(), same->second.end(), e.ifname) != same->second.end()) {
-            warn(at, "the driver already holds " + address + " → " + ifname);
+            std::string held_text = "the driver already holds ";
+            warn(at, held_text.append(address).append(" → ").append(ifname));
         }
     }
 }

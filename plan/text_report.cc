@@ -1,5 +1,6 @@
 #include "plan/text_report.h"
 
+#include <array>
 #include <cerrno>
 #include <cinttypes>
 #include <cstdio>
@@ -23,8 +24,11 @@ namespace {
 // As long as the text is: a path or a name may be of any length.
 template <typename... Args>
 std::string format(const char* pattern, Args... args) {
-    const int length = std::snprintf(nullptr, 0, pattern, args...);
-    if (length <= 0) return {};
+    std::array<char, 256> line;
+    const int length = std::snprintf(line.data(), line.size(), pattern, args...);
+    if (length < 0) return {};
+    if (static_cast<std::size_t>(length) < line.size())
+        return {line.data(), static_cast<std::size_t>(length)};
     std::string text(static_cast<std::size_t>(length) + 1, '\0');
     std::snprintf(text.data(), text.size(), pattern, args...);
     text.pop_back();
@@ -198,9 +202,9 @@ void text_output::link_read(const whole_plan& plan, const link_plan& link) {
     head_written_ = true;
 }
 
-void text_output::dumpinfo(const whole_plan&, const link_plan&, const dumpinfo_report& d) {
-    put(out_, "  dumpinfo at line " + std::to_string(d.at.line) + " prints:\n" +
-                  link_report(d.link, kDumpinfoStyle));
+void text_output::dumpinfo(const whole_plan&, const link_plan&, const dumpinfo_report& report) {
+    put(out_, "  dumpinfo at line " + std::to_string(report.at.line) + " prints:\n" +
+                  link_report(report.link, kDumpinfoStyle));
 }
 
 // A request at a time: one block may hold as many as the file has statements.

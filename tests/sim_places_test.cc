@@ -19,14 +19,16 @@ namespace {
 
 using testing::HasSubstr;
 
-const std::vector<std::string> kOwnEnvironment = {
-    "ZLSIM_STATE=", "LD_PRELOAD=", "ZLSTANDIN_FAIL=", "ZLSIM_PRELOAD="};
+// zlsim's own state, preload and failures, none of the caller's.
+std::vector<std::string> own_environment() {
+    return {"ZLSIM_STATE=", "LD_PRELOAD=", "ZLSTANDIN_FAIL=", "ZLSIM_PRELOAD="};
+}
 
 class ZlsimPlaces : public testing::Test {
 protected:
     ZlsimPlaces() { fs::create_directory(dir_.path() / "victim"); }
     child_result zlsim(std::vector<std::string> args, const std::string& input = "zl zl1 end\n",
-                       std::vector<std::string> env = kOwnEnvironment) {
+                       const std::vector<std::string>& env = own_environment()) {
         args.insert(args.begin(), ZLSIM_BINARY);
         // Bounded, so that a run that hangs on a planted file fails rather than waits.
         args.insert(args.begin(), {"timeout", "20"});
@@ -68,16 +70,20 @@ TEST_P(PlantedLinks, LeadNowhere) {
     EXPECT_TRUE(fs::is_symlink(dir_.path() / p.name));
 }
 
-const std::vector<std::string> kRun = {"run", "zlconf", "-"};
+std::vector<std::string> run_zlconf() {
+    return {"run", "zlconf", "-"};
+}
+
 INSTANTIATE_TEST_SUITE_P(StateLockAndLog, PlantedLinks,
                          testing::Values(planted_link{"zlsim.state", true, {"reset"}, 1},
-                                         planted_link{"zlsim.state", true, kRun, 125},
-                                         planted_link{"zlsim.state", false, kRun, 125},
+                                         planted_link{"zlsim.state", true, run_zlconf(), 125},
+                                         planted_link{"zlsim.state", false, run_zlconf(), 125},
                                          planted_link{"zlsim.state", true, {"show"}, 1},
                                          planted_link{"zlsim.state.lock", false, {"show"}, 1},
                                          planted_link{"zlsim.state.lock", false, {"log"}, 1},
-                                         planted_link{"zlsim.state.log", true, kRun, 125},
-                                         planted_link{"zlsim.state.log", false, kRun, 125}));
+                                         planted_link{"zlsim.state.log", true, run_zlconf(), 125},
+                                         planted_link{"zlsim.state.log", false, run_zlconf(),
+                                                      125}));
 
 // reset replaces a state file or makes one, and nothing else.
 TEST_F(ZlsimPlaces, ResetReplacesOnlyAStateFile) {
@@ -95,11 +101,11 @@ TEST_F(ZlsimPlaces, ResetReplacesOnlyAStateFile) {
 TEST_F(ZlsimPlaces, MakesItsFilesPrivateInASharedFolder) {
     if (::geteuid() != 0) GTEST_SKIP() << "needs the superuser";
     fs::permissions(dir_.path(), fs::perms::all | fs::perms::sticky_bit);
-    ASSERT_EQ(zlsim(kRun).status, 0);
+    ASSERT_EQ(zlsim(run_zlconf()).status, 0);
     for (const char* made : {"zlsim.state", "zlsim.state.lock", "zlsim.state.log"}) {
         struct stat file {};
         ASSERT_EQ(::stat((dir_.path() / made).c_str(), &file), 0) << made;
-        EXPECT_EQ(file.st_mode & 07777, 0600u) << made;
+        EXPECT_EQ(file.st_mode & 07777, 0600U) << made;
     }
 }
 
@@ -119,7 +125,7 @@ TEST_F(ZlsimPlaces, ReadsOnlyRegularStateFilesOfBoundedSize) {
     EXPECT_EQ(zeros.status, 1);
     EXPECT_THAT(zeros.err, HasSubstr("/dev/zero: not a regular file"));
     write_text(dir_.path() / "huge", "");
-    fs::resize_file(dir_.path() / "huge", (64u << 20) + 1);  // sparse: no disk taken
+    fs::resize_file(dir_.path() / "huge", (64U << 20) + 1);  // sparse: no disk taken
     const child_result huge = zlsim({"show", "--state", "huge"});
     EXPECT_EQ(huge.status, 1);
     EXPECT_THAT(huge.err, HasSubstr("huge: larger than 64 MiB"));
@@ -129,14 +135,14 @@ TEST_F(ZlsimPlaces, ReadsOnlyRegularStateFilesOfBoundedSize) {
 // wrong arguments and leaves nothing.
 TEST_F(ZlsimPlaces, LeavesNoLitter) {
     write_text(dir_.path() / ".zlsim.state.k1lLed", "link zl0\n");
-    ASSERT_EQ(zlsim(kRun).status, 0);
+    ASSERT_EQ(zlsim(run_zlconf()).status, 0);
     EXPECT_FALSE(fs::exists(dir_.path() / ".zlsim.state.k1lLed"));
 
     const scratch_dir empty("zlsim-empty-state");
     for (const char* verb : {"run", "show", "reset", "log"}) {
         std::vector<std::string> args = {ZLSIM_BINARY, verb, "--state="};
-        if (std::string(verb) == "run") args.push_back("true");
-        const child_result r = run_child(empty.path(), args, kOwnEnvironment);
+        if (std::string(verb) == "run") args.emplace_back("true");
+        const child_result r = run_child(empty.path(), args, own_environment());
         EXPECT_EQ(r.status, 2) << verb;
         EXPECT_THAT(r.err, HasSubstr("--state needs a file name")) << verb;
     }
@@ -152,13 +158,13 @@ TEST_F(ZlsimPlaces, LeavesNoLitter) {
 // show and log only read: a user who cannot write the folder still can.
 TEST_F(ZlsimPlaces, ReadOnlyCommandsWorkWhereNothingCanBeWritten) {
     if (::geteuid() != 0) GTEST_SKIP() << "needs the superuser, to become another user";
-    ASSERT_EQ(zlsim(kRun).status, 0);
+    ASSERT_EQ(zlsim(run_zlconf()).status, 0);
     fs::remove(dir_.path() / "zlsim.state.lock");
     for (const char* verb : {"show", "log"}) {
         const child_result r = run_child(
             dir_.path(),
             {"setpriv", "--reuid=65534", "--regid=65534", "--clear-groups", ZLSIM_BINARY, verb},
-            kOwnEnvironment);
+            own_environment());
         EXPECT_EQ(r.status, 0) << verb << ": " << r.err;
         EXPECT_THAT(r.out, HasSubstr("zl1")) << verb;
     }
@@ -172,7 +178,7 @@ TEST_F(ZlsimPlaces, NothingEscapesTheRehearsal) {
     fs::create_directories(spaced);
     fs::copy_file(STANDIN_PRELOAD, spaced / "libstandin_preload.so");
     fs::copy_file(STANDIN_PRELOAD, dir_.path() / "victim" / "libstandin_preload.so");
-    std::vector<std::string> env = kOwnEnvironment;
+    std::vector<std::string> env = own_environment();
     env.push_back("ZLSIM_PRELOAD=" + (spaced / "libstandin_preload.so").string());
     const child_result split = zlsim({"run", "sh", "-c", "touch ran"}, "", env);
     EXPECT_EQ(split.status, 125);
@@ -189,11 +195,11 @@ TEST_F(ZlsimPlaces, NothingEscapesTheRehearsal) {
 
     // The mark that zlsim looks for before it runs a command.
     const child_result bare =
-        run_child(dir_.path(), {ZLSIM_BINARY, "--preload-probe"}, kOwnEnvironment);
+        run_child(dir_.path(), {ZLSIM_BINARY, "--preload-probe"}, own_environment());
     EXPECT_EQ(bare.status, 125);
-    std::vector<std::string> preloaded = kOwnEnvironment;
+    std::vector<std::string> preloaded = own_environment();
     preloaded.push_back(std::string("LD_PRELOAD=") + STANDIN_PRELOAD);
-    preloaded.push_back("ASAN_OPTIONS=verify_asan_link_order=0");
+    preloaded.emplace_back("ASAN_OPTIONS=verify_asan_link_order=0");
     EXPECT_EQ(run_child(dir_.path(), {ZLSIM_BINARY, "--preload-probe"}, preloaded).status, 0);
 }
 
