@@ -225,9 +225,9 @@ public:
     int fd() const { return fd_; }
     const std::string& name() const { return name_; }
     void close() {
-        const int fd = fd_;
+        const int closing = fd_;
         fd_ = -1;
-        if (::close(fd) != 0) fail_on(folder_.path_of(name_), "write state");
+        if (::close(closing) != 0) fail_on(folder_.path_of(name_), "write state");
     }
     void release() { released_ = true; }
 
@@ -262,6 +262,8 @@ void stale_temporaries_removed(const state_folder& folder) {
         ::close(fd);
         return;
     }
+    // One thread reads the listing: readdir_r, which the check would have, is deprecated.
+    // cppcheck-suppress readdirCalled
     while (const dirent* entry = ::readdir(listing)) {
         const std::string_view name = entry->d_name;
         if (name.size() == prefix.size() + temporary_file::kSuffixLength &&

@@ -47,9 +47,9 @@ state_folder::state_folder(const std::string& path) : path_(path) {
 int state_folder::open(const std::string& file, int flags) const {
     // A FIFO must not hold the opening up; what is read is checked below.
     const mode_t mode = (flags & O_CREAT) != 0 ? new_file_mode() : 0;
-    const int fd =
+    const int opened_fd =
         ::openat(fd_.get(), file.c_str(), flags | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, mode);
-    if (fd < 0) {
+    if (opened_fd < 0) {
         if (errno == ENOENT || errno == EACCES || errno == EROFS) return -1;
         struct stat link {};
         if (errno == ELOOP && ::fstatat(fd_.get(), file.c_str(), &link, AT_SYMLINK_NOFOLLOW) == 0 &&
@@ -60,12 +60,12 @@ int state_folder::open(const std::string& file, int flags) const {
         }
         fail_on(path_of(file), "open");
     }
-    owned_fd opened(fd);
+    owned_fd opened(opened_fd);
     struct stat what {};
-    if (::fstat(fd, &what) != 0) fail_on(path_of(file), "open");
+    if (::fstat(opened_fd, &what) != 0) fail_on(path_of(file), "open");
     if (!S_ISREG(what.st_mode)) throw state_file_error(path_of(file) + ": not a regular file");
     // Reads and writes block again, as they do on any regular file.
-    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    ::fcntl(opened_fd, F_SETFL, ::fcntl(opened_fd, F_GETFL) & ~O_NONBLOCK);
     return opened.release();
 }
 

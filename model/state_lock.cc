@@ -102,4 +102,6 @@ state_lock::state_lock(const state_folder& folder, kind how, const char* program
     }
 }
 
+state_lock::~state_lock() = default;
+
 }  // namespace model

@@ -29,6 +29,8 @@ public:
     /// only): nobody can change the state there. Throws state_file_error when
     /// the lock cannot be taken, or is still held when patience runs out.
     state_lock(const state_folder& folder, kind how, const char* program, patience wait);
+    /// Lets the lock go.
+    ~state_lock();
     state_lock(const state_lock&) = delete;
     state_lock& operator=(const state_lock&) = delete;
 

@@ -18,6 +18,7 @@
 #include "model/state_file.h"
 #include "model/state_folder.h"
 #include "model/state_lock.h"
+#include "plan/link_json.h"
 #include "sim/preload_check.h"
 #include "sim/sim_paths.h"
 #include "sim/state_report.h"
@@ -246,7 +247,7 @@ int show(const command_line& c) {
         std::fprintf(stderr, "zlsim: no simulated links in %s\n", c.state.c_str());
         return 0;
     }
-    const std::string text = c.json ? json_of_state(state) : dumpinfo_of_state(state);
+    const std::string text = c.json ? plan::json_of_state(state) : dumpinfo_of_state(state);
     std::fwrite(text.data(), 1, text.size(), stdout);
     return 0;
 }

@@ -39,7 +39,7 @@ link zl3 (site.conf:2)
      1  ZLIODLINK
   afterwards the driver no longer has zl3
 
-zlconf would commit 2 link block(s) with 4 request(s) and exit with status 0, reporting any request the driver refuses.
+zlconf would commit 2 link block(s) with 4 request(s) and exit with status 0, reporting any request the driver refuses (but the ZLIOSSEG that ends a removed segment).
 == stderr
 == status
 0

@@ -21,7 +21,7 @@ link zl0 (site.conf:1)
      3  ZLIOELINK
   afterwards the driver holds zl0 with 0 segments, 0 table-lookup entries
 
-zlconf would commit 1 link block(s) with 3 request(s) and exit with status 0, reporting any request the driver refuses.
+zlconf would commit 1 link block(s) with 3 request(s) and exit with status 0, reporting any request the driver refuses (but the ZLIOSSEG that ends a removed segment).
 == stderr
 site.conf:1:11: warning: a NUL byte ends the input here for zlconf: nothing after it is read
 == status
