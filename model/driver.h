@@ -31,6 +31,7 @@ public:
 
     bool is_open(int fd) const { return open_devices_.contains(fd); }
     const driver_state& state() const { return model_.state(); }
+    void replace_state(driver_state links) { model_.replace_state(std::move(links)); }
 
 private:
     int lowest_free_descriptor() const;

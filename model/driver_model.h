@@ -27,6 +27,9 @@ public:
 
     const driver_state& state() const { return links_; }
 
+    // Every link at once, as another process left them.
+    void replace_state(driver_state links) { links_ = std::move(links); }
+
     // The answer to the ZLIOSSEG with flags 0 that follows a ZLIODSEG of the
     // same segment: 0 (the default) accepts it and changes nothing, as the
     // driver does; an errno refuses it, as a stricter driver would.

@@ -18,10 +18,14 @@ std::string short_hex(std::uint64_t value) {
     return text.data();
 }
 
+// Written by hand: a plan writes one or more per request, and printf's
+// parsing of the pattern would cost more than the rest of the line.
+constexpr char kHexDigits[] = "0123456789abcdef";
+
 std::string hex32(std::uint32_t value) {
-    text_buffer text{};
-    std::snprintf(text.data(), text.size(), "0x%08" PRIx32, value);
-    return text.data();
+    std::string text = "0x00000000";
+    for (std::size_t i = text.size(); value != 0; value >>= 4) text[--i] = kHexDigits[value & 0xf];
+    return text;
 }
 
 std::string hex64(std::uint64_t value) {
@@ -31,10 +35,12 @@ std::string hex64(std::uint64_t value) {
 }
 
 std::string ether_address_text(std::span<const std::uint8_t, kEtherAddrLen> address) {
-    text_buffer text{};
-    std::snprintf(text.data(), text.size(), "%02x:%02x:%02x:%02x:%02x:%02x", address[0], address[1],
-                  address[2], address[3], address[4], address[5]);
-    return text.data();
+    std::string text(kEtherAddrLen * 3 - 1, ':');
+    for (std::size_t i = 0; i < kEtherAddrLen; ++i) {
+        text[i * 3] = kHexDigits[address[i] >> 4];
+        text[i * 3 + 1] = kHexDigits[address[i] & 0xf];
+    }
+    return text;
 }
 
 }  // namespace model

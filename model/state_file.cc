@@ -1,5 +1,6 @@
 #include "model/state_file.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -9,14 +10,15 @@
 #include <charconv>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <memory>
 #include <optional>
+#include <random>
 #include <vector>
 
 #include "model/link_names.h"
 #include "model/name_text.h"
 #include "model/number_text.h"
+#include "model/state_folder.h"
 #include "text/quoted.h"
 
 namespace model {
@@ -92,6 +94,10 @@ public:
         const std::optional<std::string> name = name_from_text(words_[i]);
         if (!name) {
             fail("bad escape in name " + quoted(words_[i]));
+        }
+        // A NUL ends a name in the driver's records: no request could reach it.
+        if (name->find('\0') != std::string::npos) {
+            fail("name " + quoted(words_[i]) + " holds a NUL byte");
         }
         if (name->empty() || name->size() > kNameField) {
             fail("name " + quoted(words_[i]) + " is not 1 to " + std::to_string(kNameField) +
@@ -194,63 +200,79 @@ void add_to_link(const line_reader& line, std::string_view device, link_state& l
     }
 }
 
-struct file_closer {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using file_handle = std::unique_ptr<std::FILE, file_closer>;
-
-state_file_error file_failure(const std::string& path, std::string_view what) {
-    return state_file_error(path + ": cannot " + std::string(what) + ": " + std::strerror(errno));
-}
-
-constexpr mode_t kNewFileMode = 0666;
-
-mode_t current_umask() {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return mask;
-}
-
-// A file of a unique name beside `target`, removed again unless released:
-// no error leaves one behind.
+// A file of a unique name beside the state, removed again unless released:
+// no error leaves one behind. A save that was killed leaves one, which the next
+// save removes (stale_temporaries_removed).
 class temporary_file {
 public:
-    explicit temporary_file(const std::string& target) {
-        const std::size_t slash = target.rfind('/');
-        const std::size_t start = slash == std::string::npos ? 0 : slash + 1;
-        path_ = target.substr(0, start) + "." + target.substr(start) + ".XXXXXX";
-        fd_ = ::mkostemp(path_.data(), O_CLOEXEC);
-        if (fd_ < 0) {
-            throw file_failure(path_, "create temporary state");
+    temporary_file(const state_folder& folder, mode_t mode) : folder_(folder) {
+        for (int attempt = 0; fd_ < 0; ++attempt) {
+            name_ = "." + folder.name() + "." + random_suffix();
+            fd_ = ::openat(folder.fd(), name_.c_str(),
+                           O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
+            if (fd_ < 0 && (errno != EEXIST || attempt == 100)) {
+                fail_on(folder.path_of(name_), "create temporary state");
+            }
         }
     }
     ~temporary_file() {
-        if (fd_ >= 0) {
-            ::close(fd_);
-        }
-        if (!released_) {
-            ::unlink(path_.c_str());
-        }
+        if (fd_ >= 0) ::close(fd_);
+        if (!released_) ::unlinkat(folder_.fd(), name_.c_str(), 0);
     }
     temporary_file(const temporary_file&) = delete;
     temporary_file& operator=(const temporary_file&) = delete;
 
     int fd() const { return fd_; }
-    const std::string& path() const { return path_; }
+    const std::string& name() const { return name_; }
     void close() {
-        if (fd_ >= 0 && ::close(fd_) != 0) {
-            fd_ = -1;
-            throw file_failure(path_, "write state");
-        }
+        const int closing = fd_;
         fd_ = -1;
+        if (::close(closing) != 0) fail_on(folder_.path_of(name_), "write state");
     }
     void release() { released_ = true; }
 
+    static constexpr std::size_t kSuffixLength = 6;
+
 private:
-    std::string path_;
+    static std::string random_suffix() {
+        static constexpr char kLetters[] =
+            "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+        std::random_device random;
+        std::string suffix;
+        for (std::size_t i = 0; i < kSuffixLength; ++i) {
+            suffix += kLetters[random() % (sizeof kLetters - 1)];
+        }
+        return suffix;
+    }
+
+    const state_folder& folder_;
+    std::string name_;
     int fd_ = -1;
     bool released_ = false;
 };
+
+// Saves run under the exclusive lock, so a temporary file of the state's
+// name is one that a killed save left.
+void stale_temporaries_removed(const state_folder& folder) {
+    const std::string prefix = "." + folder.name() + ".";
+    const int fd = ::openat(folder.fd(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    DIR* listing = ::fdopendir(fd);
+    if (listing == nullptr) {
+        ::close(fd);
+        return;
+    }
+    // One thread reads the listing: readdir_r, which the check would have, is deprecated.
+    // cppcheck-suppress readdirCalled
+    while (const dirent* entry = ::readdir(listing)) {
+        const std::string_view name = entry->d_name;
+        if (name.size() == prefix.size() + temporary_file::kSuffixLength &&
+            name.starts_with(prefix) && entry->d_type == DT_REG) {
+            ::unlinkat(folder.fd(), entry->d_name, 0);
+        }
+    }
+    ::closedir(listing);
+}
 
 void write_whole(int fd, std::string_view text, const std::string& path) {
     while (!text.empty()) {
@@ -262,20 +284,17 @@ void write_whole(int fd, std::string_view text, const std::string& path) {
             if (written == 0) {
                 errno = EIO;
             }
-            throw file_failure(path, "write state");
+            fail_on(path, "write state");
         }
         text.remove_prefix(static_cast<std::size_t>(written));
     }
 }
 
-// So that the rename itself survives a crash.
-void sync_directory_of(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    const std::string directory = slash == std::string::npos ? "." : path.substr(0, slash + 1);
-    const int fd = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
+driver_state parsed(const std::string& path, std::string_view text) {
+    try {
+        return parse_state(text);
+    } catch (const state_file_error& error) {
+        throw state_file_error(path + ": " + error.what());
     }
 }
 
@@ -341,65 +360,64 @@ std::string format_state(const driver_state& state) {
 }
 
 driver_state load_state_file(const std::string& path) {
-    const file_handle file(std::fopen(path.c_str(), "r"));
-    if (!file) {
-        if (errno == ENOENT) {
-            return {};
-        }
-        throw file_failure(path, "read state");
+    // Only read: a symbolic link may lead to it, but it must be a regular file.
+    const owned_fd fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    if (fd.get() < 0) {
+        if (errno == ENOENT) return {};
+        fail_on(path, "read state");
     }
-    std::string text;
-    std::array<char, 4096> buffer;
-    std::size_t count = 0;
-    while ((count = std::fread(buffer.data(), 1, buffer.size(), file.get())) > 0) {
-        text.append(buffer.data(), count);
-    }
-    if (std::ferror(file.get()) != 0) {
-        throw file_failure(path, "read state");
-    }
-    try {
-        return parse_state(text);
-    } catch (const state_file_error& error) {
-        throw state_file_error(path + ": " + error.what());
-    }
+    struct stat what {};
+    if (::fstat(fd.get(), &what) != 0) fail_on(path, "read state");
+    if (!S_ISREG(what.st_mode)) throw state_file_error(path + ": not a regular file");
+    ::fcntl(fd.get(), F_SETFL, ::fcntl(fd.get(), F_GETFL) & ~O_NONBLOCK);
+    return parsed(path, read_limited(fd.get(), path));
 }
 
-std::string resolved_state_path(const std::string& path) {
-    namespace fs = std::filesystem;
-    fs::path resolved = path;
-    std::error_code error;
-    // A bound, as the kernel has, against a loop of links.
-    for (int depth = 0; depth < 40 && fs::is_symlink(resolved, error); ++depth) {
-        const fs::path target = fs::read_symlink(resolved, error);
-        if (error) break;
-        resolved = target.is_absolute() ? target : resolved.parent_path() / target;
+std::optional<driver_state> load_state(const state_folder& folder) {
+    const owned_fd fd(folder.open(folder.name(), O_RDONLY));
+    if (fd.get() < 0) {
+        if (errno == ENOENT) return std::nullopt;
+        fail_on(folder.path(), "read state");
     }
-    return resolved.string();
+    return parsed(folder.path(), read_limited(fd.get(), folder.path()));
+}
+
+void save_state(const state_folder& folder, const driver_state& state) {
+    // Renaming over a link, a device or a pipe would replace it: /dev/null
+    // given as the state file must stay /dev/null.
+    struct stat existing {};
+    const bool exists =
+        ::fstatat(folder.fd(), folder.name().c_str(), &existing, AT_SYMLINK_NOFOLLOW) == 0;
+    if (exists && S_ISLNK(existing.st_mode)) {
+        throw state_file_error(folder.path() +
+                               ": is a symbolic link, which is never followed; name the file "
+                               "itself");
+    }
+    if (exists && !S_ISREG(existing.st_mode)) {
+        throw state_file_error(folder.path() + ": cannot write state: not a regular file");
+    }
+    stale_temporaries_removed(folder);
+    const std::string text = format_state(state);
+    // A replaced file keeps its mode; a new one gets the folder's.
+    const mode_t mode = exists ? existing.st_mode & 07777 : folder.new_file_mode();
+    temporary_file temporary(folder, mode);
+    const std::string temporary_path = folder.path_of(temporary.name());
+    write_whole(temporary.fd(), text, temporary_path);
+    if (::fchmod(temporary.fd(), mode) != 0 || ::fsync(temporary.fd()) != 0) {
+        fail_on(temporary_path, "write state");
+    }
+    temporary.close();
+    if (::renameat(folder.fd(), temporary.name().c_str(), folder.fd(), folder.name().c_str()) !=
+        0) {
+        fail_on(folder.path(), "replace state");
+    }
+    temporary.release();
+    // So that the rename itself survives a crash.
+    ::fsync(folder.fd());
 }
 
 void save_state_file(const std::string& path, const driver_state& state) {
-    const std::string target = resolved_state_path(path);
-    // Renaming over a device or a pipe would replace it: /dev/null given as
-    // the state file must stay /dev/null.
-    struct stat existing {};
-    if (::stat(target.c_str(), &existing) == 0 && !S_ISREG(existing.st_mode)) {
-        throw state_file_error(target + ": cannot write state: not a regular file");
-    }
-    const std::string text = format_state(state);
-    temporary_file temporary(target);
-    write_whole(temporary.fd(), text, temporary.path());
-    // A new file gets what the umask allows; a replaced one keeps its mode.
-    const mode_t mode = ::stat(target.c_str(), &existing) == 0 ? existing.st_mode & 07777
-                                                               : kNewFileMode & ~current_umask();
-    if (::fchmod(temporary.fd(), mode) != 0 || ::fsync(temporary.fd()) != 0) {
-        throw file_failure(temporary.path(), "write state");
-    }
-    temporary.close();
-    if (std::rename(temporary.path().c_str(), target.c_str()) != 0) {
-        throw file_failure(target, "replace state");
-    }
-    temporary.release();
-    sync_directory_of(target);
+    save_state(state_folder(path), state);
 }
 
 }  // namespace model

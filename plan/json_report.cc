@@ -1,7 +1,11 @@
 #include "plan/json_report.h"
 
+#include <algorithm>
+#include <array>
+#include <cerrno>
 #include <cstring>
 #include <nlohmann/json.hpp>
+#include <stdexcept>
 
 #include "link/link_report.h"
 #include "model/name_text.h"
@@ -21,20 +25,8 @@ json point_json(const source_point& at) {
     return {{"line", at.line}, {"column", at.column}};
 }
 
-json request_json(const recorded_request& r) {
-    const decoded_request d = decode(r);
-    json out = {{"number", r.number}, {"request", d.request}};
-    if (d.interface) {
-        out["interface"] = *d.interface;
-        out["name"] = *d.stem;
-        out["unit"] = *d.unit;
-    }
-    if (d.flags) out["flags"] = word_json(*d.flags, d.flag_names);
-    if (d.address) out["eaddr"] = *d.address;
-    return out;
-}
-
-// The members of a link before its requests.
+// The members of a link up to its DUMPINFOs; all of them for a link that
+// was not read.
 json link_head_json(const link_plan& link) {
     json out = {{"link", link.device}, {"at", point_json(link.at)}};
     if (!link.read_done) return out;
@@ -46,13 +38,12 @@ json link_head_json(const link_plan& link) {
                     {"ZLIOGSEG", link.reads.segments},
                     {"ZLIOGTL", link.reads.entries}};
     out["read"] = link.read ? link_json(*link.read) : json(nullptr);
-    json dumpinfos = json::array();
-    for (const dumpinfo_report& d : link.dumpinfos) {
-        dumpinfos.push_back(
-            {{"at", point_json(d.at)}, {"text", link_report(d.link, {model::name_for_display})}});
-    }
-    out["dumpinfo"] = dumpinfos;
-    out["committed"] = link.committed;
+    return out;
+}
+
+// The members after the DUMPINFOs, up to the requests.
+json link_middle_json(const link_plan& link) {
+    json out = {{"committed", link.committed}};
     if (link.committed) {
         out["end"] = point_json(link.end);
         out["changes"] = link.changes;
@@ -100,7 +91,100 @@ std::string dumped(const json& value, std::size_t indent) {
     return out;
 }
 
+// A string as dumped() writes it; plain printable ASCII without the library.
+std::string json_string(const std::string& text) {
+    const bool plain = std::all_of(text.begin(), text.end(), [](char c) {
+        return c >= 0x20 && c < 0x7f && c != '"' && c != '\\';
+    });
+    if (plain) return '"' + text + '"';
+    return json(text).dump(-1, ' ', false, json::error_handler_t::replace);
+}
+
+// A request as dumped(request object, 8) would write it, without building the
+// object: a block may hold as many requests as the file has statements.
+std::string request_json_text(const recorded_request& r) {
+    const decoded_request d = decode(r);
+    std::string out = "{\n          \"number\": " + std::to_string(r.number) +
+                      ",\n          \"request\": " + json_string(d.request);
+    if (d.interface) {
+        out += ",\n          \"interface\": " + json_string(*d.interface) +
+               ",\n          \"name\": " + json_string(*d.stem) +
+               ",\n          \"unit\": " + std::to_string(*d.unit);
+    }
+    if (d.flags) {
+        out += ",\n          \"flags\": {\n            \"value\": " + std::to_string(*d.flags) +
+               ",\n            \"hex\": \"" + model::hex32(*d.flags) +
+               "\",\n            \"bits\": ";
+        if (d.flag_names.empty()) {
+            out += "[]";
+        } else {
+            const char* between = "[\n              ";
+            for (const std::string& bit : d.flag_names) {
+                out.append(between).append(json_string(bit));
+                between = ",\n              ";
+            }
+            out += "\n            ]";
+        }
+        out += "\n          }";
+    }
+    if (d.address) out += ",\n          \"eaddr\": " + json_string(*d.address);
+    return out + "\n        }";
+}
+
+// {"at": {"line", "column"}, "text"} as dumped() would write it at `indent`
+// 4, without building it: a file may hold millions of these.
+std::string placed_text(const source_point& at, const std::string& text) {
+    return "{\n      \"at\": {\n        \"line\": " + std::to_string(at.line) +
+           ",\n        \"column\": " + std::to_string(at.column) +
+           "\n      },\n      \"text\": " + json_string(text) + "\n    }";
+}
+
+// An object's members are what lies between "{" and "\n    }".
+constexpr std::size_t kClose = 6;
+
+std::string members_of(const std::string& object) {
+    return object.substr(1, object.size() - 1 - kClose);
+}
+
 }  // namespace
+
+json_output::spool::spool() : file_(std::tmpfile()) {}
+
+json_output::spool::~spool() {
+    if (file_ != nullptr) std::fclose(file_);
+}
+
+void json_output::spool::add(const std::string& item) {
+    const std::string text = (empty_ ? "\n    " : ",\n    ") + item;
+    empty_ = false;
+    if (file_ == nullptr) {
+        held_ += text;
+    } else if (std::fwrite(text.data(), 1, text.size(), file_) != text.size()) {
+        throw std::runtime_error(std::string("cannot write a temporary file: ") +
+                                 std::strerror(errno));
+    }
+}
+
+std::string json_output::spool::array() {
+    if (empty_) return "[]";
+    std::string out = "[";
+    if (file_ == nullptr) return out + held_ + "\n  ]";
+    std::rewind(file_);
+    return out;
+}
+
+void json_output::spool::copy_to(std::FILE* out) {
+    if (file_ == nullptr || empty_) return;
+    std::array<char, 64 * 1024> buffer;
+    for (std::size_t got; (got = std::fread(buffer.data(), 1, buffer.size(), file_)) > 0;) {
+        std::fwrite(buffer.data(), 1, got, out);
+    }
+    if (std::ferror(file_) != 0) {
+        throw std::runtime_error(std::string("cannot read a temporary file: ") +
+                                 std::strerror(errno));
+    }
+    std::fputs("\n  ]", out);
+}
 
 // The document is written as the run goes: "links" first, one at a time, and
 // what depends on how the run ends after them.
@@ -119,22 +203,46 @@ void json_output::begin(const whole_plan& plan) {
     begun_ = true;
 }
 
-// A request at a time, as text does: one block may hold as many as the file
-// has statements.
-void json_output::link(const whole_plan&, const link_plan& link) {
+void json_output::link_read(const whole_plan&, const link_plan& link) {
     put(links_ == 0 ? "\n    " : ",\n    ");
     ++links_;
     const std::string head = dumped(link_head_json(link), 4);
-    if (!link.committed) {
-        put(head);
+    put(head.substr(0, head.size() - kClose) + ",\n      \"dumpinfo\": [");
+    open_ = true;
+    dumpinfos_ = 0;
+}
+
+void json_output::dumpinfo(const whole_plan&, const link_plan&, const dumpinfo_report& report) {
+    const json item = {{"at", point_json(report.at)},
+                       {"text", link_report(report.link, {model::name_for_display})}};
+    put((dumpinfos_++ == 0 ? "\n        " : ",\n        ") + dumped(item, 8));
+}
+
+// Closes the block's DUMPINFOs: what comes after them.
+void json_output::close_dumpinfos(const link_plan& link) {
+    put(dumpinfos_ == 0 ? "]," : "\n      ],");
+    open_ = false;
+    put(members_of(dumped(link_middle_json(link), 4)));
+}
+
+// A request at a time, as text does: one block may hold as many as the file
+// has statements.
+void json_output::link(const whole_plan&, const link_plan& link) {
+    if (!open_) {
+        put(links_ == 0 ? "\n    " : ",\n    ");
+        ++links_;
+        put(dumped(link_head_json(link), 4));
         return;
     }
-    // An object's members are what lies between "{" and "\n    }".
-    constexpr std::size_t kClose = 6;
-    put(head.substr(0, head.size() - kClose) + ",\n      \"requests\": [");
+    close_dumpinfos(link);
+    if (!link.committed) {
+        put("\n    }");
+        return;
+    }
+    put(",\n      \"requests\": [");
     const char* between = "\n        ";
     for (const recorded_request& r : link.requests) {
-        put(between + dumped(request_json(r), 8));
+        put(between + request_json_text(r));
         between = ",\n        ";
     }
     put(link.requests.empty() ? "]," : "\n      ],");
@@ -144,17 +252,26 @@ void json_output::link(const whole_plan&, const link_plan& link) {
 void json_output::warning(const whole_plan& plan, const plan_warning& w) {
     const std::string text = warning_text(plan, w);
     std::fwrite(text.data(), 1, text.size(), diagnostics_);
-    warnings_.push_back({{"at", point_json(w.at)}, {"text", w.text}});
+    warnings_.add(placed_text(w.at, w.text));
 }
 
 void json_output::ignored(const whole_plan&, const ignored_text& text) {
-    ignored_.push_back({{"at", point_json({text.line, text.column})}, {"text", text.text}});
+    ignored_.add(placed_text({text.line, text.column}, text.text));
 }
 
 void json_output::close_links() {
+    // A block the run broke off in ends with what is known of it.
+    if (open_) {
+        link_plan unfinished;
+        close_dumpinfos(unfinished);
+        put("\n    }");
+    }
     put(links_ == 0 ? "]" : "\n  ]");
-    put(",\n  \"ignored\": " + dumped(ignored_, 2));
-    put(",\n  \"warnings\": " + dumped(warnings_, 2));
+    put(",\n  \"ignored\": " + ignored_.array());
+    std::fflush(out_);
+    ignored_.copy_to(out_);
+    put(",\n  \"warnings\": " + warnings_.array());
+    warnings_.copy_to(out_);
 }
 
 void json_output::end(const whole_plan& plan) {

@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <array>
-#include <map>
+#include <string_view>
+#include <unordered_map>
 #include <utility>
 
+#include "model/name_text.h"
 #include "model/number_text.h"
 
 namespace plan {
@@ -77,7 +79,7 @@ std::string segment_change(const segment_state& was, const segment_state& is) {
         const std::string before = aspect_words(was.state, aspect);
         const std::string after = aspect_words(is.state, aspect);
         if (before == after) continue;
-        out += out.empty() ? is.name + " " : ", ";
+        out += out.empty() ? model::name_for_display(is.name) + " " : ", ";
         if (before.empty()) {
             out += after;
         } else if (after.empty()) {
@@ -89,24 +91,32 @@ std::string segment_change(const segment_state& was, const segment_state& is) {
     return out;
 }
 
+std::uint64_t address_key(const std::array<std::uint8_t, kEtherAddrLen>& address) {
+    std::uint64_t key = 0;
+    for (const std::uint8_t byte : address) key = key << 8 | byte;
+    return key;
+}
+
 // A link's segments by name and entries by address, first of each: a link
 // may hold thousands, and a block is compared whole.
 struct link_index {
     explicit link_index(const link_state& link) {
+        segments.reserve(link.segments.size());
+        entries.reserve(link.entries.size());
         for (const segment_state& s : link.segments) segments.emplace(s.name, &s);
-        for (const lookup_entry& e : link.entries) entries.emplace(e.address, &e);
+        for (const lookup_entry& e : link.entries) entries.emplace(address_key(e.address), &e);
     }
-    const segment_state* segment(const std::string& name) const {
+    const segment_state* segment(std::string_view name) const {
         const auto found = segments.find(name);
         return found == segments.end() ? nullptr : found->second;
     }
     const lookup_entry* entry(const lookup_entry& like) const {
-        const auto found = entries.find(like.address);
+        const auto found = entries.find(address_key(like.address));
         return found == entries.end() ? nullptr : found->second;
     }
 
-    std::map<std::string, const segment_state*> segments;
-    std::map<std::array<std::uint8_t, kEtherAddrLen>, const lookup_entry*> entries;
+    std::unordered_map<std::string_view, const segment_state*> segments;
+    std::unordered_map<std::uint64_t, const lookup_entry*> entries;
 };
 
 }  // namespace
@@ -115,7 +125,7 @@ std::vector<std::string> link_changes(const std::optional<link_state>& before,
                                       const std::optional<link_state>& after) {
     std::vector<std::string> out;
     if (!after) {
-        if (before) out.push_back("− link " + before->record_name);
+        if (before) out.push_back("− link " + model::name_for_display(before->record_name));
         return out;
     }
     const link_state empty;
@@ -123,28 +133,32 @@ std::vector<std::string> link_changes(const std::optional<link_state>& before,
     const link_index old_index(was);
     const link_index new_index(*after);
     if (!before) {
-        out.push_back("+ link " + after->record_name + " (" + mode_words(after->mode) + ")");
+        out.push_back("+ link " + model::name_for_display(after->record_name) + " (" +
+                      mode_words(after->mode) + ")");
     } else if (mode_words(was.mode) != mode_words(after->mode)) {
         out.push_back("mode " + mode_words(was.mode) + " → " + mode_words(after->mode));
     }
     for (const segment_state& s : after->segments) {
         const segment_state* old = old_index.segment(s.name);
         if (old == nullptr) {
-            out.push_back("+ " + s.name + segment_words(s.state));
+            out.push_back("+ " + model::name_for_display(s.name) + segment_words(s.state));
         } else if (std::string change = segment_change(*old, s); !change.empty()) {
             out.push_back(std::move(change));
         }
     }
     for (const segment_state& s : was.segments) {
-        if (new_index.segment(s.name) == nullptr) out.push_back("− " + s.name);
+        if (new_index.segment(s.name) == nullptr) {
+            out.push_back("− " + model::name_for_display(s.name));
+        }
     }
     for (const lookup_entry& e : after->entries) {
         const lookup_entry* old = old_index.entry(e);
         const std::string address = model::ether_address_text(e.address);
         if (old == nullptr) {
-            out.push_back("+ " + address + " → " + e.ifname);
+            out.push_back("+ " + address + " → " + model::name_for_display(e.ifname));
         } else if (old->ifname != e.ifname) {
-            out.push_back(address + " " + old->ifname + " → " + e.ifname);
+            out.push_back(address + " " + model::name_for_display(old->ifname) + " → " +
+                          model::name_for_display(e.ifname));
         }
     }
     for (const lookup_entry& e : was.entries) {

@@ -16,7 +16,7 @@ namespace plan {
 
 struct source_point {
     std::int64_t line = 1;
-    int column = 1;
+    std::int64_t column = 1;
 };
 
 struct dumpinfo_report {
@@ -35,8 +35,8 @@ struct link_plan {
     /// The description as read: always for a link read from the driver,
     /// which happens once per link; for a predicted one with every_request.
     std::optional<link_snapshot> read;
-    std::vector<dumpinfo_report> dumpinfos;
-    bool committed = false;  // the block reached its end
+    std::size_t dumpinfos = 0;  // reports so far; each goes to the output as it comes
+    bool committed = false;     // the block reached its end
     source_point end;
     std::vector<recorded_request> requests;  // see planning_device
     std::size_t sent = 0;                    // every request of the block's end
@@ -59,9 +59,13 @@ struct plan_warning {
 /// Characters that form no token; zlconf copies them to standard output.
 struct ignored_text {
     std::int64_t line = 1;
-    int column = 1;
-    std::string text;
+    std::int64_t column = 1;
+    std::string text;  // of a longer run, a piece of kLongestIgnored bytes
 };
+
+/// A run of characters that form no token is handed on in pieces of at most
+/// this many bytes, each with where it starts.
+inline constexpr std::size_t kLongestIgnored = 4096;
 
 enum class outcome {
     accepted,      // the whole file: status 0

@@ -2,7 +2,12 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string_view>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
 
+#include "model/name_text.h"
 #include "model/number_text.h"
 
 namespace plan {
@@ -26,6 +31,7 @@ void plan_recorder::set_linkname(const char* name) {
     link.reads = visit->reads;
     if (!link.predicted || plan_.every_request) link.read = snapshot_of(*zlconf_.zl);
     entry_points_.clear();
+    out_.link_read(plan_, link);
     if (!link.found && !link.predicted && !means_no_such_link(link.not_found_error)) {
         warn(link.at, std::string("ZLIOGLINK failed: ") + std::strerror(link.not_found_error) +
                           "; zlconf takes that as no such link and creates " + link.device +
@@ -38,43 +44,62 @@ void plan_recorder::warn(const source_point& at, const std::string& text) {
     out_.warning(plan_, {at, text});
 }
 
+namespace {
+
+// An address as one number, for hashing.
+std::uint64_t address_key(const std::array<std::uint8_t, kEtherAddrLen>& address) {
+    std::uint64_t key = 0;
+    for (const std::uint8_t byte : address) key = key << 8 | byte;
+    return key;
+}
+
+}  // namespace
+
 // The block's own entries are those not read from the driver, in the order
-// of its statements. None matters for a link the block deletes.
+// of its statements. None matters for a link the block deletes. Each check
+// is a look-up, so that a block of many entries costs what it holds.
 void plan_recorder::check_entries() {
+    if (entry_points_.empty()) return;
     const link_snapshot link = snapshot_of(*zlconf_.zl);
     if ((link.mode & ZLM_DELETE) != 0) return;
-    std::vector<const entry_snapshot*> added;
+    std::unordered_map<std::string_view, const segment_snapshot*> members;
+    for (const segment_snapshot& s : link.segments) members.emplace(s.name, &s);
+    std::unordered_map<std::uint64_t, std::vector<std::string_view>> held;
     for (const entry_snapshot& e : link.entries) {
-        if (!e.installed) added.push_back(&e);
+        if (e.installed) held[address_key(e.address)].push_back(e.ifname);
     }
-    for (std::size_t i = 0; i < added.size() && i < entry_points_.size(); ++i) {
-        const entry_snapshot& e = *added[i];
+    std::unordered_set<std::uint64_t> given;
+    std::size_t i = 0;
+    for (const entry_snapshot& e : link.entries) {
+        if (e.installed) continue;
+        if (i == entry_points_.size()) break;
+        const source_point& at = entry_points_[i++];
         const std::string address = model::ether_address_text(e.address);
-        const auto member =
-            std::find_if(link.segments.begin(), link.segments.end(),
-                         [&](const segment_snapshot& s) { return s.name == e.ifname; });
-        if (member == link.segments.end()) {
-            warn(entry_points_[i], "table-lookup entry " + address + " names " + e.ifname +
-                                       ", which is not a member of " + plan_.block->device);
-        } else if ((member->state & ZLS_DELETE) != 0) {
-            warn(entry_points_[i], "table-lookup entry " + address + " names " + e.ifname +
-                                       ", which this block deletes");
+        const std::string ifname = model::name_for_display(e.ifname);
+        std::string entry = "table-lookup entry ";
+        entry.append(address).append(" names ").append(ifname);
+        const auto member = members.find(e.ifname);
+        if (member == members.end()) {
+            warn(at, entry + ", which is not a member of " + plan_.block->device);
+        } else if ((member->second->state & ZLS_DELETE) != 0) {
+            warn(at, entry + ", which this block deletes");
         }
-        const auto same = [&](const entry_snapshot* other) { return other->address == e.address; };
-        if (std::any_of(added.begin(), added.begin() + static_cast<std::ptrdiff_t>(i), same)) {
-            warn(entry_points_[i], "address " + address + " is given twice in this block");
+        const std::uint64_t key = address_key(e.address);
+        if (!given.insert(key).second) {
+            warn(at, "address " + address + " is given twice in this block");
         }
-        for (const entry_snapshot& held : link.entries) {
-            if (held.installed && held.address == e.address && held.ifname == e.ifname) {
-                warn(entry_points_[i], "the driver already holds " + address + " → " + e.ifname);
-                break;
-            }
+        if (const auto same = held.find(key);
+            same != held.end() &&
+            std::find(same->second.begin(), same->second.end(), e.ifname) != same->second.end()) {
+            std::string held_text = "the driver already holds ";
+            warn(at, held_text.append(address).append(" → ").append(ifname));
         }
     }
 }
 
 void plan_recorder::link_opt_dumpinfo() {
-    plan_.block->dumpinfos.push_back({here(), snapshot_of(*zlconf_.zl)});
+    ++plan_.block->dumpinfos;
+    out_.dumpinfo(plan_, *plan_.block, {here(), snapshot_of(*zlconf_.zl)});
 }
 
 void plan_recorder::close_link() {

@@ -1,7 +1,7 @@
 // The grammar's actions for a plan: each goes on to zlconf's own operation,
-// and the plan notes around them what was read, printed and sent. DUMPINFO is
-// kept in the plan rather than printed. Each block goes to the plan's output
-// at its end.
+// and the plan notes around them what was read, printed and sent. DUMPINFO
+// goes to the plan's output rather than to standard error. Each block goes to
+// the output when its link is read, and at its end.
 #pragma once
 
 #include <string>

@@ -13,7 +13,7 @@
 
 #include "config/lexer.h"
 #include "config/parser.h"
-#include "model/model_device.h"
+#include "model/driver.h"
 #include "model/state_file.h"
 #include "plan/echo_capture.h"
 #include "plan/json_report.h"
@@ -113,6 +113,21 @@ private:
     bool owned_;
 };
 
+// --check's driver: the stand-in driver's model in this process, keeping no
+// log, so that a plan of any length holds only the links.
+class offline_device final : public device {
+public:
+    explicit offline_device(model::driver_state links) : driver_(std::move(links)) {}
+    int open(const char* path, int flags) override { return driver_.open(path, flags); }
+    int ioctl(int fd, unsigned long request, void* arg) override {
+        return driver_.ioctl(fd, request, arg);
+    }
+    int close(int fd) override { return driver_.close(fd); }
+
+private:
+    model::driver driver_;
+};
+
 struct command_line {
     bool json = false;
     bool full = false;
@@ -207,6 +222,11 @@ void make_plan(whole_plan& plan, byte_source& in, device& real, plan_output& out
         }
     }
     echoes.finish();
+    if (plan.outcome != outcome::too_long && source.goes_on_after_nul(lex.token_offset())) {
+        ++plan.warnings;
+        out.warning(plan, {source.point_at(lex.token_offset()),
+                           "a NUL byte ends the input here for zlconf: nothing after it is read"});
+    }
     if (plan.block) out.link(plan, *plan.block);
     out.end(plan);
 }
@@ -238,8 +258,8 @@ int plan_to(plan_output& out, const command_line& c) {
             // The stand-in driver's model, in this process: no device is opened.
             plan.driver = c.state ? "links read from the state file " + *c.state
                                   : "every link taken as absent";
-            model::model_device offline(c.state ? model::load_state_file(*c.state)
-                                                : model::driver_state{});
+            offline_device offline(c.state ? model::load_state_file(*c.state)
+                                           : model::driver_state{});
             make_plan(plan, bytes, offline, out);
             return plan.status();
         }

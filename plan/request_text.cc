@@ -1,7 +1,5 @@
 #include "plan/request_text.h"
 
-#include <cstdio>
-
 #include "link/bit_names.h"
 #include "model/interface_names.h"
 #include "model/name_text.h"
@@ -29,16 +27,22 @@ decoded_request decode(const recorded_request& request) {
     return d;
 }
 
+namespace {
+
+// As printf's "%-*s" pads, without a buffer that could cut a long name.
+std::string padded(std::string text, std::size_t width) {
+    if (text.size() < width) text.append(width - text.size(), ' ');
+    return text;
+}
+
+}  // namespace
+
 std::string request_text(const recorded_request& request) {
     const decoded_request d = decode(request);
-    char head[16];
-    std::snprintf(head, sizeof head, "%-9s", d.request.c_str());
-    std::string line = head;
+    std::string line = padded(d.request, 9);
     if (d.interface) {
-        char names[64];
-        std::snprintf(names, sizeof names, "  %-6s name=%s unit=%d",
-                      model::name_for_display(*d.interface).c_str(), d.stem->c_str(), *d.unit);
-        line += names;
+        line += "  " + padded(model::name_for_display(*d.interface), 6) + " name=" + *d.stem +
+                " unit=" + std::to_string(*d.unit);
     }
     if (d.flags) {
         line += "  flags=" + model::hex32(*d.flags);

@@ -43,8 +43,8 @@ std::size_t source_window::line_index(std::uint64_t offset) const {
 
 source_point source_window::point_at(std::uint64_t offset) const {
     const std::size_t line = line_index(offset);
-    return {static_cast<int>(first_line_ + static_cast<std::int64_t>(line)),
-            static_cast<int>(offset - std::min(offset, line_starts_[line])) + 1};
+    return {first_line_ + static_cast<std::int64_t>(line),
+            static_cast<std::int64_t>(offset - std::min(offset, line_starts_[line])) + 1};
 }
 
 std::uint64_t source_window::line_start(std::int64_t number) const {
@@ -71,6 +71,60 @@ source_window::quote source_window::quote_at(std::uint64_t offset) const {
     // A NUL ends the input for the lexer, and the quote with it.
     content = content.substr(0, content.find('\0'));
     return {std::string(content), static_cast<int>(offset - std::min(offset, start)) + 1};
+}
+
+}  // namespace plan
+
+namespace plan {
+
+// Each scan stops at the first byte that ends a word, so that finding the
+// words of a line costs what the line holds, however many runs it has.
+source_window::span source_window::word_around(std::uint64_t offset) const {
+    const std::uint64_t read = kept_from_ + text_.size();
+    if (offset < kept_from_ || offset >= read || ends_word(text_[offset - kept_from_])) {
+        return {offset, offset};
+    }
+    std::size_t start = static_cast<std::size_t>(offset - kept_from_);
+    while (start > 0 && !ends_word(text_[start - 1]) && text_[start - 1] != '\0') --start;
+    std::size_t end = static_cast<std::size_t>(offset - kept_from_);
+    while (end < text_.size() && !ends_word(text_[end]) && text_[end] != '\0') ++end;
+    return {kept_from_ + start, kept_from_ + end};
+}
+
+bool source_window::word_ends_between(std::uint64_t from, std::uint64_t to) const {
+    if (from < kept_from_) return true;
+    const std::uint64_t read = kept_from_ + text_.size();
+    for (std::uint64_t at = from; at < std::min(to, read); ++at) {
+        const char c = text_[static_cast<std::size_t>(at - kept_from_)];
+        if (ends_word(c) || c == '\0') return true;
+    }
+    return false;
+}
+
+std::string source_window::text(std::uint64_t from, std::uint64_t to, std::size_t limit) const {
+    from = std::max(from, kept_from_);
+    to = std::min({to, kept_from_ + text_.size(), from + limit});
+    if (to <= from) return {};
+    return text_.substr(static_cast<std::size_t>(from - kept_from_),
+                        static_cast<std::size_t>(to - from));
+}
+
+bool source_window::first_on_line(std::uint64_t offset) const {
+    const std::uint64_t start = line_starts_[line_index(offset)];
+    if (start < kept_from_ || offset > kept_from_ + text_.size()) return false;
+    for (std::uint64_t at = start; at < offset; ++at) {
+        const char c = text_[static_cast<std::size_t>(at - kept_from_)];
+        if (c != ' ' && c != '\t') return false;
+    }
+    return true;
+}
+
+bool source_window::goes_on_after_nul(std::uint64_t offset) {
+    const std::uint64_t read = kept_from_ + text_.size();
+    if (offset < kept_from_ || offset >= read || text_[offset - kept_from_] != '\0') return false;
+    if (offset + 1 < read) return true;
+    char more = 0;
+    return in_.read_some(&more, 1) > 0;
 }
 
 }  // namespace plan

@@ -35,6 +35,10 @@ public:
     /// Line and column (both from 1, the column in bytes) of a byte offset at
     /// or after the line of the last token.
     source_point point_at(std::uint64_t offset) const;
+    /// Whether `c` ends a word: a blank, a tab, ';' or a line end.
+    static bool ends_word(char c) {
+        return c == ' ' || c == '\t' || c == ';' || c == '\r' || c == '\n';
+    }
     /// Where a line starts, for the line of the last token or a later one; the
     /// end of what has been read for a line past the last.
     std::uint64_t line_start(std::int64_t number) const;
@@ -48,6 +52,27 @@ public:
         int column = 1;
     };
     quote quote_at(std::uint64_t offset) const;
+
+    /// The word that holds `offset`, as word_at finds it in its line, from
+    /// the bytes kept: where it starts and ends, `end` the end of what has been
+    /// read when it goes on past that. Empty (start == end) when `offset`
+    /// ends words itself.
+    struct span {
+        std::uint64_t start = 0;
+        std::uint64_t end = 0;
+    };
+    span word_around(std::uint64_t offset) const;
+    /// Whether a word ends anywhere from `from` to `to`; true when those
+    /// bytes are no longer kept.
+    bool word_ends_between(std::uint64_t from, std::uint64_t to) const;
+    /// Up to `limit` of the bytes kept from `from` to `to`.
+    std::string text(std::uint64_t from, std::uint64_t to, std::size_t limit) const;
+    /// Whether the byte at `offset` is a NUL that bytes follow: zlconf's
+    /// input ends there, and the rest is never read. May read one more
+    /// piece of the input, when the NUL is the last byte read.
+    bool goes_on_after_nul(std::uint64_t offset);
+    /// Whether only blanks and tabs stand before `offset` on its line.
+    bool first_on_line(std::uint64_t offset) const;
 
     /// Bytes held now; a window, however long the input.
     std::size_t kept() const { return text_.size(); }

@@ -1,5 +1,6 @@
 #include "plan/text_report.h"
 
+#include <array>
 #include <cerrno>
 #include <cinttypes>
 #include <cstdio>
@@ -20,10 +21,17 @@ using model::name_for_display;
 
 namespace {
 
+// As long as the text is: a path or a name may be of any length.
 template <typename... Args>
 std::string format(const char* pattern, Args... args) {
-    char text[512];
-    std::snprintf(text, sizeof text, pattern, args...);
+    std::array<char, 256> line;
+    const int length = std::snprintf(line.data(), line.size(), pattern, args...);
+    if (length < 0) return {};
+    if (static_cast<std::size_t>(length) < line.size())
+        return {line.data(), static_cast<std::size_t>(length)};
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    std::snprintf(text.data(), text.size(), pattern, args...);
+    text.pop_back();
     return text;
 }
 
@@ -83,32 +91,34 @@ std::string after_summary(const link_plan& link) {
                link_report(snapshot_as_read(*link.after), kAfterStyle);
     }
     if (link.exists_after) {
-        return format("  afterwards the driver holds %s with ", link.device.c_str()) +
+        return "  afterwards the driver holds " + link.device + " with " +
                size_text(link.segments_after, link.entries_after) + "\n";
     }
-    return format("  afterwards the driver no longer has %s\n", link.device.c_str());
+    return "  afterwards the driver no longer has " + link.device + "\n";
 }
 
-// Up to the requests; all of it for a block that does not reach its end.
+// Up to the block's DUMPINFOs; all of it for a link that was not read.
 std::string link_head(const whole_plan& plan, const link_plan& link) {
     std::string out =
-        format("link %s (%s:%" PRId64 ")\n", link.device.c_str(), plan.input.c_str(), link.at.line);
+        "link " + link.device + " (" + plan.input + ":" + std::to_string(link.at.line) + ")\n";
     if (!link.read_done) return out + "  not read: the run stops while opening or reading it\n";
-
     out += how_read(link);
     if (link.read) out += link_report(*link.read, kReadStyle);
-    for (const dumpinfo_report& d : link.dumpinfos) {
-        out += format("  dumpinfo at line %" PRId64 " prints:\n", d.at.line);
-        out += link_report(d.link, kDumpinfoStyle);
-    }
-    if (!link.committed) return out + "  not committed: the run stops before this block's end\n";
-    out += "  changes: " + changes_text(link.changes) + "\n";
-    return out + format("  requests at its end, line %" PRId64 ":\n", link.end.line);
+    return out;
+}
+
+// After the DUMPINFOs, up to the requests.
+std::string link_middle(const link_plan& link) {
+    if (!link.read_done) return {};
+    if (!link.committed) return "  not committed: the run stops before this block's end\n";
+    return "  changes: " + changes_text(link.changes) + "\n" +
+           format("  requests at its end, line %" PRId64 ":\n", link.end.line);
 }
 
 std::string at_text(const whole_plan& plan, const source_point& at) {
-    if (at.column <= 0) return format("%s:%" PRId64 ": ", plan.input.c_str(), at.line);
-    return format("%s:%" PRId64 ":%d: ", plan.input.c_str(), at.line, at.column);
+    std::string out = plan.input + ":" + std::to_string(at.line) + ":";
+    if (at.column > 0) out += std::to_string(at.column) + ":";
+    return out + " ";
 }
 
 std::string summary_text(const whole_plan& plan) {
@@ -129,8 +139,7 @@ std::string summary_text(const whole_plan& plan) {
 
 std::string failure_text(const read_failure& failure) {
     if (failure.code == 0) {
-        return format("open /dev/%s failed: %s", failure.device.c_str(),
-                      std::strerror(failure.error));
+        return "open /dev/" + failure.device + " failed: " + std::strerror(failure.error);
     }
     const char* what = failure.code == ZLIOGSEG ? "segment" : "table-lookup entry";
     return format("%s failed reading %s %zu: %s", request_name(failure.code), what, failure.ordinal,
@@ -144,8 +153,8 @@ std::string stop_note(const whole_plan& plan) {
                 ? std::string("no link block is committed")
                 : format("the %zu link block(s) before it stay committed", plan.committed);
     if (plan.block && !plan.block->committed) {
-        note += format(", and %s (line %" PRId64 ") is not", plan.block->device.c_str(),
-                       plan.block->at.line);
+        note += ", and " + plan.block->device + " (line " + std::to_string(plan.block->at.line) +
+                ") is not";
     }
     return note;
 }
@@ -189,10 +198,21 @@ void text_output::begin(const whole_plan& plan) {
     if (!plan.driver.empty()) put(out_, "Checked without a driver: " + plan.driver + ".\n");
 }
 
+void text_output::link_read(const whole_plan& plan, const link_plan& link) {
+    put(out_, "\n" + link_head(plan, link));
+    head_written_ = true;
+}
+
+void text_output::dumpinfo(const whole_plan&, const link_plan&, const dumpinfo_report& report) {
+    put(out_, "  dumpinfo at line " + std::to_string(report.at.line) + " prints:\n" +
+                  link_report(report.link, kDumpinfoStyle));
+}
+
 // A request at a time: one block may hold as many as the file has statements.
 void text_output::link(const whole_plan& plan, const link_plan& link) {
-    put(out_, "\n");
-    put(out_, link_head(plan, link));
+    if (!head_written_) put(out_, "\n" + link_head(plan, link));
+    head_written_ = false;
+    put(out_, link_middle(link));
     if (!link.committed) return;
     for (const recorded_request& r : link.requests) {
         put(out_, format("    %2zu  ", r.number) + request_text(r) + "\n");

@@ -15,6 +15,9 @@ class text_output final : public plan_output {
 public:
     text_output(std::FILE* out, std::FILE* diagnostics);
     void begin(const whole_plan& plan) override;
+    void link_read(const whole_plan& plan, const link_plan& link) override;
+    void dumpinfo(const whole_plan& plan, const link_plan& link,
+                  const dumpinfo_report& report) override;
     void link(const whole_plan& plan, const link_plan& link) override;
     void ignored(const whole_plan& plan, const ignored_text& text) override;
     void warning(const whole_plan& plan, const plan_warning& warning) override;
@@ -27,6 +30,7 @@ private:
 
     std::FILE* out_;
     std::FILE* diagnostics_;
+    bool head_written_ = false;  // of the block in progress
 };
 
 /// Describes a failed open or read: "open /dev/zl1 failed: No such file or directory".

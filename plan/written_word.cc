@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
-#include <cstdio>
-#include <cstdlib>
+#include <cstdint>
+#include <unordered_map>
 #include <vector>
 
 #include "config/byte_source.h"
@@ -32,21 +32,32 @@ std::string lower_case(std::string_view word) {
     return out;
 }
 
-// Edits between two words, a swap of neighbours counting as one.
+// A longer word is no keyword misspelt: the longest is 11 bytes, and at most
+// two edits are allowed.
+constexpr std::size_t kLongestNear = 16;
+
+// Edits between two short words, a swap of neighbours counting as one: three
+// rows of the table at a time, on the stack.
 std::size_t distance(std::string_view a, std::string_view b) {
-    std::vector<std::vector<std::size_t>> d(a.size() + 1, std::vector<std::size_t>(b.size() + 1));
-    for (std::size_t i = 0; i <= a.size(); ++i) d[i][0] = i;
-    for (std::size_t j = 0; j <= b.size(); ++j) d[0][j] = j;
+    std::array<std::array<std::uint8_t, kLongestNear + 1>, 3> rows;
+    const auto row = [&](std::size_t i) -> std::array<std::uint8_t, kLongestNear + 1>& {
+        return rows[i % 3];
+    };
+    for (std::size_t j = 0; j <= b.size(); ++j) row(0)[j] = static_cast<std::uint8_t>(j);
     for (std::size_t i = 1; i <= a.size(); ++i) {
+        auto& d = row(i);
+        const auto& up = row(i - 1);
+        d[0] = static_cast<std::uint8_t>(i);
         for (std::size_t j = 1; j <= b.size(); ++j) {
-            const std::size_t cost = a[i - 1] == b[j - 1] ? 0 : 1;
-            d[i][j] = std::min({d[i - 1][j] + 1, d[i][j - 1] + 1, d[i - 1][j - 1] + cost});
+            const int cost = a[i - 1] == b[j - 1] ? 0 : 1;
+            int best = std::min({up[j] + 1, d[j - 1] + 1, up[j - 1] + cost});
             if (i > 1 && j > 1 && a[i - 1] == b[j - 2] && a[i - 2] == b[j - 1]) {
-                d[i][j] = std::min(d[i][j], d[i - 2][j - 2] + 1);
+                best = std::min(best, row(i - 2)[j - 2] + 1);
             }
+            d[j] = static_cast<std::uint8_t>(best);
         }
     }
-    return d[a.size()][b.size()];
+    return row(a.size())[b.size()];
 }
 
 struct piece {
@@ -54,37 +65,77 @@ struct piece {
     bool ignored = false;
 };
 
-// The word cut as zlconf's lexer cuts it: tokens, and the characters between
-// them that it copies out and ignores.
-std::vector<piece> pieces_of(std::string_view word) {
-    std::vector<piece> pieces;
-    char* echoed = nullptr;
-    std::size_t echoed_size = 0;
-    std::FILE* echo = open_memstream(&echoed, &echoed_size);
-    if (echo == nullptr) return {{std::string(word), true}};
-    text_source bytes(word);
-    {
-        lexer lex(bytes, echo);
-        std::size_t at = 0;
-        const auto ignored_up_to = [&](std::size_t end) {
-            if (end > at) pieces.push_back({std::string(word.substr(at, end - at)), true});
+// Cuts words as zlconf's lexer cuts them, into tokens and the characters
+// between them that it ignores. One lexer serves every word of a run: a word
+// goes in followed by a line end and a ';', which the lexer returns as a
+// token of its own once the word is done, so it never waits for more.
+class word_cutter final : private byte_source {
+public:
+    std::vector<piece> pieces_of(std::string_view word) {
+        const std::uint64_t start = queued_;
+        queue(word);
+        queue("\n;");
+        const std::uint64_t end = start + word.size();
+        std::vector<piece> pieces;
+        std::uint64_t at = start;
+        const auto ignored_up_to = [&](std::uint64_t to) {
+            if (to > at) pieces.push_back({std::string(word.substr(at - start, to - at)), true});
         };
-        while (lex.yylex() != 0) {
-            const auto start = static_cast<std::size_t>(lex.token_offset());
-            ignored_up_to(start);
+        for (;;) {
+            if (lex_.yylex() == 0) break;  // no more input: cannot happen while queued
+            const std::uint64_t token = lex_.token_offset();
+            if (token >= end) break;
+            ignored_up_to(token);
+            const auto length =
+                std::min<std::uint64_t>(static_cast<std::uint64_t>(lex_.yyleng()), end - token);
+            const std::string text(word.substr(token - start, length));
             // Tokens side by side read as one: `00:1b` rather than `00`, `:`, `1b`.
-            if (!pieces.empty() && !pieces.back().ignored && start == at) {
-                pieces.back().text += lex.yytext();
+            if (!pieces.empty() && !pieces.back().ignored && token == at) {
+                pieces.back().text += text;
             } else {
-                pieces.push_back({lex.yytext(), false});
+                pieces.push_back({text, false});
             }
-            at = start + static_cast<std::size_t>(lex.yyleng());
+            at = token + length;
         }
-        ignored_up_to(word.size());
+        ignored_up_to(end);
+        return pieces;
     }
-    std::fclose(echo);
-    std::free(echoed);
-    return pieces;
+
+private:
+    void queue(std::string_view text) {
+        pending_.append(text);
+        queued_ += text.size();
+    }
+    std::size_t read_some(char* buffer, std::size_t capacity) override {
+        // Asked for more before the next word: a line end is harmless.
+        if (pending_.empty()) pending_ = "\n";
+        const std::size_t n = std::min(capacity, pending_.size());
+        pending_.copy(buffer, n);
+        pending_.erase(0, n);
+        return n;
+    }
+
+    class no_echo final : public echo_observer {
+        void echoed(char, std::uint64_t) override {}
+    };
+
+    std::string pending_;
+    std::uint64_t queued_ = 0;
+    no_echo echo_;
+    std::int64_t lines_ = 1;
+    lexer lex_{*this, stderr, echo_, lines_};
+};
+
+// A NUL would end the cutter's input, and a long word could make a scan
+// past the lexer's limit: such a word is shown as ignored.
+constexpr std::size_t kLongestCut = 256;
+
+std::vector<piece> pieces_of(std::string_view word) {
+    if (word.size() > kLongestCut || word.find('\0') != std::string_view::npos) {
+        return {{std::string(word), true}};
+    }
+    static word_cutter cutter;
+    return cutter.pieces_of(word);
 }
 
 bool all_read(const std::vector<piece>& pieces) {
@@ -104,12 +155,15 @@ written_word word_at(std::string_view line, int column) {
 }
 
 std::string nearest_keyword(std::string_view word) {
+    if (word.size() > kLongestNear) return {};
     const std::string lower = lower_case(word);
     std::string best;
     std::size_t best_distance = 3;
     for (const char* keyword : kKeywords) {
         const std::string_view k(keyword);
         const std::size_t allowed = k.size() >= 6 ? 2 : 1;
+        // Words whose lengths differ by more are further apart than allowed.
+        if (lower.size() > k.size() + allowed || k.size() > lower.size() + allowed) continue;
         const std::size_t d = distance(lower, k);
         if (d <= allowed && d < best_distance) {
             best = keyword;
@@ -119,7 +173,9 @@ std::string nearest_keyword(std::string_view word) {
     return best;
 }
 
-std::string ignored_word_warning(std::string_view word) {
+namespace {
+
+std::string warning_for(std::string_view word) {
     const std::vector<piece> pieces = pieces_of(word);
     std::string out = quoted(word, "`", "`") + " ";
     if (pieces.size() == 1 && pieces.front().ignored) {
@@ -139,6 +195,19 @@ std::string ignored_word_warning(std::string_view word) {
     std::string meant = upper && all_read(pieces_of(lower)) ? lower : nearest_keyword(word);
     if (!meant.empty()) out += "; did you mean `" + meant + "`?";
     return out;
+}
+
+}  // namespace
+
+// A file that goes wrong tends to go wrong the same way many times: the
+// warnings of the words seen last are kept, a bounded number of them.
+std::string ignored_word_warning(std::string_view word) {
+    constexpr std::size_t kRemembered = 4096;
+    static std::unordered_map<std::string, std::string> remembered;
+    const std::string key(word);
+    if (const auto found = remembered.find(key); found != remembered.end()) return found->second;
+    if (remembered.size() == kRemembered) remembered.clear();
+    return remembered.emplace(key, warning_for(word)).first->second;
 }
 
 }  // namespace plan

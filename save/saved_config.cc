@@ -9,6 +9,7 @@
 
 #include "config/lexer.h"
 #include "link/bit_names.h"
+#include "model/name_text.h"
 #include "model/number_text.h"
 
 namespace save {
@@ -97,7 +98,7 @@ void warn(std::vector<std::string>& warnings, const std::string& where,
 
 std::string segment_line(const std::string& device, const segment_snapshot& seg,
                          std::vector<std::string>& warnings) {
-    const std::string where = device + ": segment " + seg.name;
+    const std::string where = device + ": segment " + model::name_for_display(seg.name);
     if (!reads_as(seg.name, INTERFACENAME)) {
         warnings.push_back(where + ": not an interface name a file can give; segment not saved");
         return {};
@@ -135,7 +136,8 @@ std::string saved_link(const std::string& device, const link_snapshot& link,
                        std::vector<std::string>& warnings) {
     std::string out = "zl " + device + " delete end\nzl " + device + "\n";
     if (link.name != device) {
-        warnings.push_back(device + ": the driver names the link \"" + link.name +
+        warnings.push_back(device + ": the driver names the link \"" +
+                           model::name_for_display(link.name) +
                            "\"; a new link takes its device's name");
     }
     std::string mode_line;

@@ -27,22 +27,33 @@ std::string log_path_for(const std::string& state_path) {
     return state_path + ".log";
 }
 
-std::string own_directory() {
+std::string own_path() {
     std::error_code error;
     const fs::path self = fs::read_symlink("/proc/self/exe", error);
-    return error ? std::string(".") : self.parent_path().string();
+    return error ? std::string() : self.string();
 }
 
+std::string own_directory() {
+    const std::string self = own_path();
+    return self.empty() ? std::string(".") : fs::path(self).parent_path().string();
+}
+
+// Absolute and canonical, so that the command reaches it from any directory,
+// and the path checked is the path preloaded.
 std::string preload_library() {
-    std::string chosen = environment("ZLSIM_PRELOAD");
-    if (!chosen.empty()) return chosen;
+    const std::string chosen = environment("ZLSIM_PRELOAD");
+    if (!chosen.empty()) {
+        std::error_code error;
+        const fs::path found = fs::canonical(chosen, error);
+        return error ? chosen : found.string();
+    }
     const fs::path here = own_directory();
     // Installed: bin/zlsim and lib/.../zlconf/sim/; built: zlsim and standin/.
     for (const fs::path& candidate :
          {here / ZLSIM_PRELOAD_FROM_BINDIR, here / "standin" / "libstandin_preload.so"}) {
         std::error_code error;
         if (fs::is_regular_file(candidate, error)) {
-            return fs::weakly_canonical(candidate, error).string();
+            return fs::canonical(candidate, error).string();
         }
     }
     return {};

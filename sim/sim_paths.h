@@ -12,11 +12,15 @@ std::string default_state_path();
 /// The request log of the last run, beside the state file.
 std::string log_path_for(const std::string& state_path);
 
+/// The program zlsim runs as; empty when it cannot be told.
+std::string own_path();
+
 /// The directory zlsim runs from.
 std::string own_directory();
 
-/// The stand-in driver's preload library: $ZLSIM_PRELOAD, else where an
-/// installation or a build tree puts it beside zlsim. Empty when not found.
+/// The stand-in driver's preload library, absolute and canonical:
+/// $ZLSIM_PRELOAD, else where an installation or a build tree puts it beside
+/// zlsim. Empty when not found; $ZLSIM_PRELOAD as it is when it names nothing.
 std::string preload_library();
 
 }  // namespace sim

@@ -1,6 +1,7 @@
 #include "sim/sim_run.h"
 
 #include <fcntl.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -9,18 +10,17 @@
 #include <cstring>
 #include <ctime>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "model/failure_plan.h"
 #include "model/state_file.h"
+#include "model/state_folder.h"
+#include "model/state_lock.h"
 #include "plan/link_json.h"
 #include "sim/preload_check.h"
 #include "sim/sim_paths.h"
-#include "sim/state_lock.h"
 #include "sim/state_report.h"
 #include "zlconf_version.h"
 
@@ -29,12 +29,17 @@ namespace sim {
 namespace {
 
 namespace fs = std::filesystem;
+using model::state_folder;
+using model::state_lock;
 
 constexpr int kUsageStatus = 2;
 constexpr int kFileStatus = 1;
 constexpr int kCannotStart = 125;
 constexpr int kCannotExecute = 126;
 constexpr int kNotFound = 127;
+
+// How zlsim starts a copy of itself to see that the loader preloads the stand-in.
+constexpr const char* kProbeVerb = "--preload-probe";
 
 // Opens each run's part of the log; request lines never start with '#'.
 constexpr const char* kLogHeader = "# run";
@@ -82,6 +87,7 @@ command_line parse_command_line(int argc, char** argv) {
         }
         if (arg == "--state" || arg.starts_with("--state=")) {
             c.state = value("--state");
+            if (c.state.empty()) throw std::invalid_argument("--state needs a file name");
         } else if (arg == "--fail" || arg.starts_with("--fail=")) {
             c.fail = value("--fail");
         } else if (arg == "--all") {
@@ -114,7 +120,10 @@ std::string log_header(const std::vector<std::string>& command) {
     std::string line = kLogHeader;
     for (const std::string& word : command) {
         line += ' ';
-        for (const char ch : word) line += static_cast<unsigned char>(ch) < 0x20 ? '?' : ch;
+        for (const char ch : word) {
+            const auto byte = static_cast<unsigned char>(ch);
+            line += byte < 0x20 || byte == 0x7f ? '?' : ch;
+        }
     }
     char when[64];
     const std::time_t now = std::time(nullptr);
@@ -126,26 +135,50 @@ std::string log_header(const std::vector<std::string>& command) {
 
 // Appends `text` to the log; returns the log's size before, so that the
 // append can be taken back.
-off_t append_to_log(const std::string& log, const std::string& text) {
-    const int fd = ::open(log.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
-    if (fd < 0) throw std::runtime_error("cannot write " + log + ": " + std::strerror(errno));
-    const off_t before = ::lseek(fd, 0, SEEK_END);
-    const ssize_t written = ::write(fd, text.data(), text.size());
-    const int error = errno;
-    ::close(fd);
-    if (before < 0 || written != static_cast<ssize_t>(text.size())) {
-        throw std::runtime_error("cannot write " + log + ": " + std::strerror(error));
+off_t append_to_log(const state_folder& folder, const std::string& log, const std::string& text) {
+    const model::owned_fd fd(folder.open(log, O_WRONLY | O_APPEND | O_CREAT));
+    if (fd.get() < 0) model::fail_on(folder.path_of(log), "write");
+    const off_t before = ::lseek(fd.get(), 0, SEEK_END);
+    if (before < 0 ||
+        ::write(fd.get(), text.data(), text.size()) != static_cast<ssize_t>(text.size())) {
+        model::fail_on(folder.path_of(log), "write");
     }
     return before;
 }
 
+state_lock::patience lock_patience() {
+    return state_lock::patience_from_environment();
+}
+
+// Whether the loader preloads the stand-in into a process started as the
+// command will be, with the same environment and in the same directory: a
+// copy of zlsim, which succeeds only when the stand-in's constructor marked
+// it. The loader only warns about a preload it cannot take, and would start
+// the command against the real driver.
+bool loader_preloads_standin() {
+    const std::string self = own_path();
+    std::fflush(nullptr);
+    const pid_t child = ::fork();
+    if (child < 0) return false;
+    if (child == 0) {
+        ::execl(self.c_str(), "zlsim", kProbeVerb, static_cast<char*>(nullptr));
+        _exit(kCannotStart);
+    }
+    int status = 0;
+    while (::waitpid(child, &status, 0) < 0) {
+        if (errno != EINTR) return false;
+    }
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
 // Replaces this process with the command, its link devices simulated. The
-// lock on the state is handed on to the command, which holds it until it
-// exits: the command's reads and writes of the state are one update.
+// lock is held until the exec, which closes it: the command's processes take
+// it for each update of their own.
 int run_command(const command_line& c) {
     if (c.rest.empty()) throw std::invalid_argument("run needs a command");
-    state_lock lock(c.state, state_lock::kind::exclusive);
-    model::load_state_file(c.state);  // a bad state file is reported here, not by the command
+    const state_folder folder(c.state);
+    const state_lock lock(folder, state_lock::kind::exclusive, "zlsim", lock_patience());
+    model::load_state(folder);  // a bad state file is reported here, not by the command
     model::failure_plan::parse(c.fail);
     const std::string preload = preload_library();
     if (preload.empty()) {
@@ -153,16 +186,23 @@ int run_command(const command_line& c) {
                    stderr);
         return kCannotStart;
     }
+    // The loader splits LD_PRELOAD at each of these.
+    if (preload.find_first_of(" \t\n:") != std::string::npos) {
+        std::fprintf(stderr,
+                     "zlsim: %s: a space or a colon in the simulated driver's library path would "
+                     "split it in LD_PRELOAD; the command is not run\n",
+                     preload.c_str());
+        return kCannotStart;
+    }
     if (const std::string problem = preload_problem(preload); !problem.empty()) {
         std::fprintf(stderr, "zlsim: %s; the command is not run, lest it reach the real driver\n",
                      problem.c_str());
         return kCannotStart;
     }
-    const std::string log = log_path_for(c.state);
-    const off_t log_before = append_to_log(log, log_header(c.rest));
+    const std::string log = folder.name() + ".log";
     setenv("LD_PRELOAD", with_prefix(preload, "LD_PRELOAD", ':').c_str(), 1);
     setenv("ZLSTANDIN_STATE", absolute(c.state).c_str(), 1);
-    setenv("ZLSTANDIN_LOG", absolute(log).c_str(), 1);
+    setenv("ZLSTANDIN_LOG", absolute(folder.path_of(log)).c_str(), 1);
     if (c.fail.empty()) {
         unsetenv("ZLSTANDIN_FAIL");
     } else {
@@ -170,6 +210,14 @@ int run_command(const command_line& c) {
     }
     // A command built with the address sanitizer would insist on coming first.
     setenv("ASAN_OPTIONS", with_prefix("verify_asan_link_order=0", "ASAN_OPTIONS", ':').c_str(), 1);
+    if (!loader_preloads_standin()) {
+        std::fprintf(stderr,
+                     "zlsim: the loader did not preload %s; the command is not run, lest it "
+                     "reach the real driver\n",
+                     preload.c_str());
+        return kCannotStart;
+    }
+    const off_t log_before = append_to_log(folder, log, log_header(c.rest));
     // zlconf and zlplan of the same build or installation come first.
     const std::string here = own_directory();
     setenv("PATH", with_prefix(here + ":" + here + "/../sbin", "PATH", ':').c_str(), 1);
@@ -177,12 +225,12 @@ int run_command(const command_line& c) {
     std::vector<char*> arguments;
     for (const std::string& arg : c.rest) arguments.push_back(const_cast<char*>(arg.c_str()));
     arguments.push_back(nullptr);
-    lock.keep_across_exec();
     std::fflush(nullptr);
     execvp(arguments[0], arguments.data());
     const int error = errno;
     // A command that never ran leaves the log as the last run left it.
-    if (::truncate(log.c_str(), log_before) != 0) {
+    const model::owned_fd fd(folder.open(log, O_WRONLY));
+    if (fd.get() < 0 || ::ftruncate(fd.get(), log_before) != 0) {
         std::fprintf(stderr, "zlsim: cannot take back the log's header: %s\n",
                      std::strerror(errno));
     }
@@ -192,8 +240,9 @@ int run_command(const command_line& c) {
 }
 
 int show(const command_line& c) {
-    const state_lock lock(c.state, state_lock::kind::shared);
-    const model::driver_state state = model::load_state_file(c.state);
+    const state_folder folder(c.state);
+    const state_lock lock(folder, state_lock::kind::shared, "zlsim", lock_patience());
+    const model::driver_state state = model::load_state(folder).value_or(model::driver_state{});
     if (state.empty() && !c.json) {
         std::fprintf(stderr, "zlsim: no simulated links in %s\n", c.state.c_str());
         return 0;
@@ -203,6 +252,8 @@ int show(const command_line& c) {
     return 0;
 }
 
+// Replaces only a state file, or nothing: a path that leads elsewhere, or
+// names a file of another kind, is left as it is.
 int reset(const command_line& c) {
     if (c.rest.size() > 1) throw std::invalid_argument("reset takes at most one state file");
     model::driver_state state;
@@ -213,10 +264,16 @@ int reset(const command_line& c) {
         }
         state = model::load_state_file(c.rest[0]);
     }
-    const state_lock lock(c.state, state_lock::kind::exclusive);
-    model::save_state_file(c.state, state);
-    std::error_code ignored;
-    fs::remove(log_path_for(c.state), ignored);
+    const state_folder folder(c.state);
+    const state_lock lock(folder, state_lock::kind::exclusive, "zlsim", lock_patience());
+    try {
+        model::load_state(folder);
+    } catch (const model::state_file_error& error) {
+        throw model::state_file_error(std::string(error.what()) + "; not replaced: reset " +
+                                      "replaces only a state file, or makes a new one");
+    }
+    model::save_state(folder, state);
+    ::unlinkat(folder.fd(), (folder.name() + ".log").c_str(), 0);
     return 0;
 }
 
@@ -235,16 +292,16 @@ std::string last_run_of(const std::string& text) {
 // The log as the runs appended it: `zlsim log` shows the requests of the last
 // run, `zlsim log --all` every run under its header line.
 int show_log(const command_line& c) {
-    const std::string log = log_path_for(c.state);
-    const state_lock lock(c.state, state_lock::kind::shared);
-    std::ifstream in(log, std::ios::binary);
-    if (!in) {
-        std::fprintf(stderr, "zlsim: no run logged yet (%s)\n", log.c_str());
+    const state_folder folder(c.state);
+    const std::string log = folder.name() + ".log";
+    const state_lock lock(folder, state_lock::kind::shared, "zlsim", lock_patience());
+    const model::owned_fd fd(folder.open(log, O_RDONLY));
+    if (fd.get() < 0) {
+        if (errno != ENOENT) model::fail_on(folder.path_of(log), "read");
+        std::fprintf(stderr, "zlsim: no run logged yet (%s)\n", folder.path_of(log).c_str());
         return kFileStatus;
     }
-    std::ostringstream whole;
-    whole << in.rdbuf();
-    std::string text = whole.str();
+    std::string text = model::read_limited(fd.get(), folder.path_of(log), SIZE_MAX);
     if (!c.all) text = last_run_of(text);
     std::fwrite(text.data(), 1, text.size(), stdout);
     return 0;
@@ -272,6 +329,10 @@ int carry_out(const command_line& c) {
 }  // namespace
 
 int zlsim_main(int argc, char** argv) {
+    if (argc == 2 && std::strcmp(argv[1], kProbeVerb) == 0) {
+        const char* mark = std::getenv("ZLSTANDIN_LOADED");
+        return mark != nullptr && std::to_string(::getpid()) == mark ? 0 : kCannotStart;
+    }
     command_line c;
     try {
         c = parse_command_line(argc, argv);

@@ -8,12 +8,11 @@
 #include <stdexcept>
 
 #include "model/log_lines.h"
+#include "model/state_folder.h"
 
 namespace standin {
 
 namespace {
-
-constexpr mode_t kLogPermissions = 0644;
 
 std::runtime_error log_failure(const std::string& path, std::string_view what) {
     return std::runtime_error("cannot " + std::string(what) + " log " + path + ": " +
@@ -22,9 +21,10 @@ std::runtime_error log_failure(const std::string& path, std::string_view what) {
 
 }  // namespace
 
-file_log::file_log(std::string path)
-    : path_(std::move(path)),
-      fd_(::open(path_.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, kLogPermissions)) {
+// Opened in its folder and never through a symbolic link, as the state is.
+file_log::file_log(std::string path) : path_(std::move(path)) {
+    const model::state_folder folder(path_);
+    fd_ = folder.open(folder.name(), O_WRONLY | O_APPEND | O_CREAT);
     if (fd_ < 0) {
         throw log_failure(path_, "open");
     }

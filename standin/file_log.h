@@ -21,7 +21,7 @@ public:
 
 private:
     std::string path_;
-    int fd_;
+    int fd_ = -1;
 };
 
 }  // namespace standin

@@ -12,6 +12,7 @@
 #include <unistd.h>
 
 #include <cstdarg>
+#include <cstdlib>
 #include <cstring>
 #include <exception>
 #include <string>
@@ -23,6 +24,13 @@
 // command never runs against the real driver by mistake.
 extern "C" __attribute__((visibility("default"), used)) const char zlconf_standin_marker[] =
     "zlconf stand-in driver";
+
+// Marks the environment of each process the loader preloads it into with that
+// process's id: `zlsim run` first starts a process of its own the way it will
+// start the command, and runs nothing unless the mark shows the stand-in there.
+__attribute__((constructor)) static void mark_loaded() {
+    ::setenv("ZLSTANDIN_LOADED", std::to_string(::getpid()).c_str(), 1);
+}
 
 namespace {
 

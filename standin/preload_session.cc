@@ -8,6 +8,7 @@
 #include "driver/requests.h"
 #include "model/link_names.h"
 #include "model/state_file.h"
+#include "model/state_lock.h"
 #include "standin/file_log.h"
 
 namespace standin {
@@ -36,25 +37,43 @@ std::unique_ptr<preload_session> preload_session::from_environment() {
             "ZLSTANDIN_SINK=1 goes with none of ZLSTANDIN_STATE, ZLSTANDIN_LOG, ZLSTANDIN_FAIL");
     }
 
-    model::driver_state initial =
-        state_path.empty() ? model::driver_state{} : model::load_state_file(state_path);
+    std::optional<model::state_folder> folder;
+    if (!state_path.empty()) folder.emplace(state_path);
     model::failure_plan plan = model::failure_plan::parse(failures);
     const model::fill_policy fill = model::parse_fill_policy(environment("ZLSTANDIN_FILL"));
     std::unique_ptr<model::log_sink> log;
     if (!log_path.empty()) {
         log = std::make_unique<file_log>(log_path);
     }
-    return std::unique_ptr<preload_session>(new preload_session(std::move(initial), std::move(plan),
-                                                                fill, std::move(log), state_path,
-                                                                sink_setting == "1"));
+    return std::unique_ptr<preload_session>(new preload_session(
+        std::move(plan), fill, std::move(log), std::move(folder), sink_setting == "1"));
 }
 
-preload_session::preload_session(model::driver_state initial, model::failure_plan failures,
-                                 model::fill_policy fill, std::unique_ptr<model::log_sink> log,
-                                 std::string state_path, bool sink_only)
-    : driver_(std::move(initial), std::move(failures), fill, std::move(log)),
-      state_path_(std::move(state_path)),
+preload_session::preload_session(model::failure_plan failures, model::fill_policy fill,
+                                 std::unique_ptr<model::log_sink> log,
+                                 std::optional<model::state_folder> folder, bool sink_only)
+    : driver_({}, std::move(failures), fill, std::move(log)),
+      folder_(std::move(folder)),
       sink_(sink_only) {}
+
+int preload_session::open(const char* path, int flags) {
+    if (sink_) return model::kFirstDescriptor;
+    if (open_devices_ == 0 && folder_) {
+        lock_.emplace(*folder_, model::state_lock::kind::exclusive, "zlstandin",
+                      model::state_lock::patience_from_environment());
+        read_ = model::load_state(*folder_).value_or(model::driver_state{});
+        driver_.replace_state(read_);
+    }
+    const int fd = driver_.open(path, flags);
+    if (fd >= 0) {
+        ++open_devices_;
+    } else if (open_devices_ == 0) {
+        const int error = errno;
+        lock_.reset();
+        errno = error;
+    }
+    return fd;
+}
 
 int preload_session::sink_ioctl(int fd, unsigned long code) {
     if (fd != model::kFirstDescriptor) {
@@ -72,10 +91,11 @@ int preload_session::close(int fd) {
     if (sink_) return 0;
     const bool link_device = driver_.is_open(fd);
     const int result = driver_.close(fd);
-    if (result == 0 && link_device && !state_path_.empty()) {
+    if (result == 0 && link_device && --open_devices_ == 0 && folder_) {
         // The caller sees errno as the close left it, not as saving did.
         const int saved_errno = errno;
-        model::save_state_file(state_path_, driver_.state());
+        if (driver_.state() != read_) model::save_state(*folder_, driver_.state());
+        lock_.reset();
         errno = saved_errno;
     }
     return result;

@@ -56,11 +56,11 @@ TEST(ModelStateFile, NamesOfAnyBytesUpToTheFieldWidthRoundTrip) {
     state.emplace("zl2", empty_link("zl2"));
     link_state& link = state.at("zl2");
     link.record_name = full_width;
-    link.segments.push_back({std::string("c e\x01#\\\0", 7), 100, 2, 0});
+    link.segments.push_back({"c e\x01#\\\xff", 100, 2, 0});
     link.entries.push_back({{}, full_width});
 
     const std::string text = format_state(state);
-    EXPECT_THAT(text, HasSubstr("segment c\\x20e\\x01\\x23\\x5c\\x00 "));
+    EXPECT_THAT(text, HasSubstr("segment c\\x20e\\x01\\x23\\x5c\\xff "));
     EXPECT_EQ(parse_state(text), state);
 }
 
@@ -94,6 +94,7 @@ INSTANTIATE_TEST_SUITE_P(
         bad_state{"link zl0\n  name a\n  name b\n", "line 3: link zl0 is named twice"},
         bad_state{"link zl0\n  name " + std::string(65, 'x') + "\n", "line 2: name"},
         bad_state{"link zl0\n  name bad\\x4\n", "line 2: bad escape in name"},
+        bad_state{"link zl0\n  segment ce\\x000\n", "line 2: name 'ce\\x000' holds a NUL byte"},
         bad_state{"link zl0\n  segment ce0 state\n", "line 2: expected segment NAME"},
         bad_state{"link zl0\n  segment ce0 colour 1\n", "line 2: unknown segment field"},
         bad_state{"link zl0\n  segment ce0 speed 1 speed 2\n", "line 2: speed given twice"},

@@ -136,51 +136,64 @@ TEST_F(Zlsim, RunsNothingWithoutTheSimulatedDriver) {
     }
 }
 
-// Runs started together each add their link: the lock serialises them, and
-// each re-reads the state the one before it left.
-TEST_F(Zlsim, ConcurrentRunsLoseNoUpdate) {
-    constexpr int kLinks = 9;
-    for (int round = 0; round < 5; ++round) {
+// Every process a run starts takes the lock for each update of its own and
+// reads the state afresh under it: ten zlconfs in the background of one run,
+// and three nested runs started together, each keep their link.
+TEST_F(Zlsim, ConcurrentRunsAndTheirProcessesLoseNoUpdate) {
+    constexpr int kRounds = 20;
+    const std::string script =
+        "\"$0\" run -- sh -c 'for n in 0 1 2 3 4 5 6 7 8; do echo \"zl zl$n end\" | zlconf - &"
+        " done; echo \"zl zlumi8 end\" | zlconf - & wait' || echo 'background run failed' >&2;"
+        " for n in 0 1 2; do { echo \"zl zlumi$n end\" | \"$0\" run -- \"$0\" run -- zlconf - ||"
+        " echo \"nested run $n failed\" >&2; } & done; wait";
+    for (int round = 0; round < kRounds; ++round) {
         ASSERT_EQ(zlsim({"reset"}).status, 0);
-        // The runs start together from one shell, which reports any that failed.
-        const child_result together =
-            run_child(dir_.path(),
-                      {"sh", "-c",
-                       "n=0; while [ $n -lt " + std::to_string(kLinks) +
-                           " ]; do echo \"zl zl$n end\" >zl$n.conf;"
-                           " { \"$0\" run zlconf zl$n.conf || echo \"run $n failed\" >&2; } &"
-                           " n=$((n + 1)); done; wait",
-                       ZLSIM_BINARY},
-                      {"ZLSIM_STATE=", "LD_PRELOAD=", "ZLSTANDIN_FAIL="});
+        const child_result together = run_child(dir_.path(), {"sh", "-c", script, ZLSIM_BINARY},
+                                                {"ZLSIM_STATE=", "LD_PRELOAD=", "ZLSTANDIN_FAIL="});
         EXPECT_EQ(together.err, "") << "round " << round;
         const std::string shown = zlsim({"show"}).out;
-        for (int n = 0; n < kLinks; ++n) {
-            EXPECT_THAT(shown, HasSubstr("Zelnar zl" + std::to_string(n) + " "))
-                << "round " << round;
-        }
+        EXPECT_EQ(std::ranges::count(shown, '\n'), 13) << "round " << round << ":\n" << shown;
         const std::string all = zlsim({"log", "--all"}).out;
-        EXPECT_EQ(std::ranges::count(all, '#'), kLinks) << "one header per run";
+        EXPECT_EQ(std::ranges::count(all, '#'), 7) << "one header per run";
     }
 }
 
-// The state is replaced whole, through a symbolic link to its target, and a
-// write that fails leaves neither a torn state nor a temporary file.
+// No command waits for ever: a wait that goes on names the process that
+// holds the lock, here a zlconf that keeps its link open for more input.
+TEST_F(Zlsim, ALongWaitForTheLockNamesItsHolder) {
+    const child_result r = run_child(
+        dir_.path(),
+        {"sh", "-c",
+         "\"$0\" run -- sh -c '(echo zl zl0; sleep 4) | zlconf -' &"
+         " until grep -q 'open /dev/zl0' zlsim.state.log 2>/dev/null; do sleep 0.05; done;"
+         " ZLSIM_LOCK_TIMEOUT=3 \"$0\" show; echo \"show: $?\"; wait",
+         ZLSIM_BINARY},
+        {"ZLSIM_STATE=", "LD_PRELOAD="});
+    EXPECT_THAT(r.out, HasSubstr("show: 1"));
+    EXPECT_THAT(r.err, testing::ContainsRegex("zlsim: waiting for zlsim.state.lock, held by pid "
+                                              "[0-9]+ \\(zlconf\\)\n"));
+    EXPECT_THAT(r.err, testing::ContainsRegex("zlsim.state.lock: still locked by pid [0-9]+ "
+                                              "\\(zlconf\\) after 3 s; not waiting longer"));
+}
+
+// The state is replaced whole, and a write that fails leaves neither a torn
+// state nor a temporary file.
 TEST_F(Zlsim, ReplacesTheStateWholeOrNotAtAll) {
     std::filesystem::create_directory(dir_.path() / "real");
-    std::filesystem::create_symlink("real/driver.state", dir_.path() / "zlsim.state");
-    ASSERT_EQ(zlsim({"run", "zlconf", "-"}, "zl zl1 end\n").status, 0);
-    EXPECT_TRUE(std::filesystem::is_symlink(dir_.path() / "zlsim.state"));
+    ASSERT_EQ(zlsim({"run", "--state", "real/driver.state", "zlconf", "-"}, "zl zl1 end\n").status,
+              0);
     EXPECT_THAT(file_text(dir_.path() / "real" / "driver.state"), HasSubstr("link zl1"));
 
     std::string seed = "link zl2\n";
     for (int n = 0; n < 99; ++n) seed += "  segment ce" + std::to_string(n) + "\n";
     write_text(dir_.path() / "seed.state", seed);
     // A file size limit makes the write fail part way, as a full disk would.
-    const child_result failed = run_child(
-        dir_.path(),
-        {"sh", "-c",
-         std::string("ulimit -f 1; trap '' XFSZ; exec ") + ZLSIM_BINARY + " reset seed.state"},
-        {"ZLSIM_STATE="});
+    const child_result failed =
+        run_child(dir_.path(),
+                  {"sh", "-c",
+                   std::string("ulimit -f 1; trap '' XFSZ; exec ") + ZLSIM_BINARY +
+                       " reset --state real/driver.state seed.state"},
+                  {"ZLSIM_STATE="});
     EXPECT_EQ(failed.status, 1);
     EXPECT_THAT(failed.err, HasSubstr("File too large"));
     EXPECT_THAT(file_text(dir_.path() / "real" / "driver.state"), HasSubstr("link zl1"));

@@ -107,6 +107,32 @@ TEST(StandardStreams, WriteFailuresAreNeverSuccess) {
     EXPECT_THAT(save.err, HasSubstr("zlsave: write error: " + full_disk + "\n"));
 }
 
+// For the companions whose output is the result, a closed standard output is
+// a failure; zlconf's echo only goes nowhere.
+TEST(StandardStreams, AClosedOutputFailsWhereTheOutputIsTheResult) {
+    const std::string closed = "write error: Bad file descriptor\n";
+    const std::vector<stream_change> no_output{{1, ""}};
+    const stream_run plan = run_with_streams(ZLPLAN_BINARY, "zl zl0 end\n", no_output);
+    EXPECT_EQ(plan.result.status, 1);
+    EXPECT_THAT(plan.result.err, HasSubstr("zlplan: " + closed));
+    EXPECT_EQ(run_with_streams(ZLCONF_BINARY, "@@ zl zl0 end\n", no_output).result.status, 0);
+
+    const scratch_dir dir("closed-output");
+    standin_run save;
+    save.state = "link zl2\n  mode 0x1010\n";
+    const standin_result saved = run_under_standin(dir.path(), ZLSAVE_BINARY, save, no_output);
+    EXPECT_EQ(saved.status, 1);
+    EXPECT_EQ(saved.err, "zlsave: " + closed);
+    write_text(dir.path() / "zlsim.state", "link zl2\n");
+    write_text(dir.path() / "zlsim.state.log", "open /dev/zl2 flags=0x2 -> ok\n");
+    for (const char* verb : {"show", "log"}) {
+        const child_result r =
+            run_child(dir.path(), {ZLSIM_BINARY, verb}, {"ZLSIM_STATE="}, {}, no_output);
+        EXPECT_EQ(r.status, 1) << verb;
+        EXPECT_EQ(r.err, "zlsim: " + closed) << verb;
+    }
+}
+
 // A diagnostic is out before the tool waits for more input: a zlconf killed
 // while reading a pipe has lost nothing it reported.
 TEST(StandardStreams, DiagnosticsAreOutBeforeTheNextWait) {
