@@ -1,6 +1,7 @@
 #include "sim/sim_run.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -10,6 +11,7 @@
 #include <cstring>
 #include <ctime>
 #include <filesystem>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -19,6 +21,7 @@
 #include "model/state_folder.h"
 #include "model/state_lock.h"
 #include "plan/link_json.h"
+#include "sim/device_mask.h"
 #include "sim/preload_check.h"
 #include "sim/sim_paths.h"
 #include "sim/state_report.h"
@@ -171,13 +174,62 @@ bool loader_preloads_standin() {
     return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
-// Replaces this process with the command, its link devices simulated. The
-// lock is held until the exec, which closes it: the command's processes take
-// it for each update of their own.
+// The command's process, which signals sent to zlsim are passed on to.
+volatile sig_atomic_t command_pid = 0;
+
+void pass_on(int signal) {
+    if (command_pid > 0) ::kill(static_cast<pid_t>(command_pid), signal);
+}
+
+// Runs the command in a process of its own whose mount namespace covers this
+// machine's link devices, waits for it, and says whether it opened one
+// without the simulated driver. Its status is the command's.
+int run_covered(device_mask& mask, std::vector<char*>& arguments) {
+    const pid_t child = ::fork();
+    if (child < 0) {
+        std::fprintf(stderr, "zlsim: fork: %s\n", std::strerror(errno));
+        return kCannotStart;
+    }
+    if (child == 0) {
+        if (const std::string why = mask.cover(); !why.empty()) {
+            std::fprintf(stderr,
+                         "zlsim: cannot hide the link devices of this machine (%s): a command "
+                         "that escapes the simulated driver reaches them\n",
+                         why.c_str());
+        }
+        execvp(arguments[0], arguments.data());
+        const int error = errno;
+        std::fprintf(stderr, "zlsim: %s: %s\n", arguments[0],
+                     error == ENOENT ? "command not found" : std::strerror(error));
+        _exit(error == ENOENT ? kNotFound : kCannotExecute);
+    }
+    command_pid = child;
+    struct sigaction passing {};
+    passing.sa_handler = pass_on;
+    for (const int signal : {SIGHUP, SIGINT, SIGQUIT, SIGTERM})
+        ::sigaction(signal, &passing, nullptr);
+    int status = 0;
+    while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    }
+    if (mask.opened()) {
+        std::fputs(
+            "zlsim: the command opened a link device without the simulated driver: it "
+            "escaped the rehearsal (a static or setuid program, or one started without "
+            "LD_PRELOAD); see zlsim(1)\n",
+            stderr);
+    }
+    return WIFSIGNALED(status) ? 128 + WTERMSIG(status) : WEXITSTATUS(status);
+}
+
+// Runs the command, its link devices simulated: in place of this process, or,
+// where this machine has link devices of its own, in a process whose view of
+// them is covered. The lock is let go before the command starts: its
+// processes take it for each update of their own.
 int run_command(const command_line& c) {
     if (c.rest.empty()) throw std::invalid_argument("run needs a command");
     const state_folder folder(c.state);
-    const state_lock lock(folder, state_lock::kind::exclusive, "zlsim", lock_patience());
+    std::optional<state_lock> lock;
+    lock.emplace(folder, state_lock::kind::exclusive, "zlsim", lock_patience());
     model::load_state(folder);  // a bad state file is reported here, not by the command
     model::failure_plan::parse(c.fail);
     const std::string preload = preload_library();
@@ -226,6 +278,8 @@ int run_command(const command_line& c) {
     for (const std::string& arg : c.rest) arguments.push_back(const_cast<char*>(arg.c_str()));
     arguments.push_back(nullptr);
     std::fflush(nullptr);
+    lock.reset();
+    if (device_mask mask; mask.needed()) return run_covered(mask, arguments);
     execvp(arguments[0], arguments.data());
     const int error = errno;
     // A command that never ran leaves the log as the last run left it.
