@@ -158,15 +158,8 @@ void lexer::skip_comment() {
     echo_one();
 }
 
-// The lexer's own echo is called directly: echoing need not cost a call
-// through the observer's table.
-[[gnu::always_inline]] inline void lexer::echo_one() {
-    const auto c = static_cast<char>(buffer_[pos_]);
-    if (&echo_ == &own_echo_) {
-        own_echo_.echoed(c, dropped_ + pos_);
-    } else {
-        echo_.echoed(c, dropped_ + pos_);
-    }
+void lexer::echo_one() {
+    echo_.echoed(static_cast<char>(buffer_[pos_]), dropped_ + pos_);
     ++pos_;
 }
 
