@@ -7,11 +7,14 @@ install(TARGETS zlconf zlsave RUNTIME DESTINATION ${CMAKE_INSTALL_SBINDIR} COMPO
 install(TARGETS zlplan RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT zlconf)
 install(DIRECTORY examples/ DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples COMPONENT zlconf
         FILES_MATCHING PATTERN "*.conf" PATTERN "*.state")
-install(FILES README.md DESTINATION ${CMAKE_INSTALL_DOCDIR} COMPONENT zlconf)
+# For the people who run it: what to read first (README.md is the developers').
+install(FILES packaging/README DESTINATION ${CMAKE_INSTALL_DOCDIR} COMPONENT zlconf)
 install(FILES schema/link.schema.json DESTINATION ${CMAKE_INSTALL_DATADIR}/zlconf/schema
         COMPONENT zlconf)
-# Applies /etc/zlumi.conf at boot.
+# Applies /etc/zlumi.conf at boot, checking it before and the links after.
 install(FILES packaging/zlconf.service DESTINATION lib/systemd/system COMPONENT zlconf)
+install(PROGRAMS packaging/zlconf-boot DESTINATION ${CMAKE_INSTALL_LIBEXECDIR}/zlconf
+        COMPONENT zlconf)
 
 install(TARGETS zlsim RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT sim)
 # Private to zlsim, and two levels below lib/, so that the package runs no

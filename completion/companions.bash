@@ -7,13 +7,19 @@ _zlconf_link_names() {
     COMPREPLY+=($(compgen -W "$names" -- "$1"))
 }
 
+# One name a line, so that a name with blanks stays one word.
+_zlconf_files() {
+    local IFS=$'\n'
+    COMPREPLY+=($(compgen -f -- "$1"))
+}
+
 _zlplan() {
-    local cur="${COMP_WORDS[COMP_CWORD]}"
+    local cur="${COMP_WORDS[COMP_CWORD]}" prev="${COMP_WORDS[COMP_CWORD-1]}"
     COMPREPLY=()
     if [[ $cur == -* ]]; then
         COMPREPLY=($(compgen -W "--json --full --check --state --strict --exit-code --help --version" -- "$cur"))
     else
-        COMPREPLY=($(compgen -f -- "$cur"))
+        _zlconf_files "$cur"
     fi
 }
 
@@ -27,6 +33,31 @@ _zlsave() {
     fi
 }
 
+# The words from `command` on, completed as that command's own: the
+# companions here, any other by bash-completion when it is loaded, else files.
+_zlsim_command() {
+    local command=$1
+    if ((COMP_CWORD == command)); then
+        COMPREPLY=($(compgen -c -- "${COMP_WORDS[COMP_CWORD]}"))
+        return
+    fi
+    case "${COMP_WORDS[command]##*/}" in
+        zlplan | zlsave)
+            local name="${COMP_WORDS[command]##*/}"
+            COMP_WORDS=("${COMP_WORDS[@]:command}")
+            COMP_CWORD=$((COMP_CWORD - command))
+            "_$name"
+            ;;
+        *)
+            if declare -F _command_offset >/dev/null; then
+                _command_offset "$command"
+            else
+                _zlconf_files "${COMP_WORDS[COMP_CWORD]}"
+            fi
+            ;;
+    esac
+}
+
 _zlsim() {
     local cur="${COMP_WORDS[COMP_CWORD]}" prev="${COMP_WORDS[COMP_CWORD-1]}"
     COMPREPLY=()
@@ -35,14 +66,19 @@ _zlsim() {
         return
     fi
     local verb="${COMP_WORDS[1]}" i
-    # After the command that `run` starts, complete that command's arguments.
+    # The command that `run` starts begins after `--` or at the first word
+    # that is not one of run's options.
     if [[ $verb == run ]]; then
         for ((i = 2; i < COMP_CWORD; i++)); do
             case "${COMP_WORDS[i]}" in
                 --state | --fail) ((i++)) ;;
+                --)
+                    _zlsim_command $((i + 1))
+                    return
+                    ;;
                 -*) ;;
                 *)
-                    COMPREPLY=($(compgen -f -- "$cur"))
+                    _zlsim_command "$i"
                     return
                     ;;
             esac
@@ -50,7 +86,7 @@ _zlsim() {
     fi
     case "$prev" in
         --state)
-            COMPREPLY=($(compgen -f -- "$cur"))
+            _zlconf_files "$cur"
             return
             ;;
         --fail)
@@ -63,12 +99,13 @@ _zlsim() {
         case "$verb" in
             run) options+=" --fail --" ;;
             show) options+=" --json" ;;
+            log) options+=" --all" ;;
         esac
         COMPREPLY=($(compgen -W "$options" -- "$cur"))
     elif [[ $verb == run ]]; then
         COMPREPLY=($(compgen -W "zlconf zlplan zlsave" -- "$cur"))
     elif [[ $verb == reset ]]; then
-        COMPREPLY=($(compgen -f -- "$cur"))
+        _zlconf_files "$cur"
     fi
 }
 

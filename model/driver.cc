@@ -65,7 +65,9 @@ driver::driver(driver_state initial, failure_plan failures, fill_policy fill,
     : model_(std::move(initial), fill),
       failures_(std::move(failures)),
       log_(std::move(log)),
-      first_descriptor_(first_descriptor) {}
+      first_descriptor_(first_descriptor) {
+    model_.answer_removed_segment_with(failures_.on_removed_segment());
+}
 
 template <typename MakeRecord>
 void driver::log(MakeRecord make_record) {

@@ -166,7 +166,7 @@ void driver_model::replace_link(std::string_view device, std::optional<link_stat
 
 int driver_model::handle(std::string_view device, std::uint32_t code, const link_req& request) {
     if (settles_removal(device, code, request)) {
-        return 0;
+        return removed_segment_error_;
     }
     const int result = carry_out(device, code, request);
     if (result != 0) {

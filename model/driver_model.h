@@ -27,6 +27,11 @@ public:
 
     const driver_state& state() const { return links_; }
 
+    // The answer to the ZLIOSSEG with flags 0 that follows a ZLIODSEG of the
+    // same segment: 0 (the default) accepts it and changes nothing, as the
+    // driver does; an errno refuses it, as a stricter driver would.
+    void answer_removed_segment_with(int error) { removed_segment_error_ = error; }
+
     // Puts `link` behind `device` in place of what was there; none removes it.
     void replace_link(std::string_view device, std::optional<link_state> link);
 
@@ -41,6 +46,7 @@ private:
     // succeeded: the ZLIOSSEG with flags 0 that follows it settles the removal.
     std::string removed_device_;
     std::string removed_segment_;
+    int removed_segment_error_ = 0;
 };
 
 }  // namespace model

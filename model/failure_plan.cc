@@ -87,9 +87,14 @@ void failure_plan::add_rule(std::string_view rule) {
     if (!code) {
         throw bad_rule(rule, "'" + std::string(parts[0]) + "' is neither open nor a request name");
     }
+    if (parts[1] == "removed") {
+        if (*code != ZLIOSSEG) throw bad_rule(rule, "only a ZLIOSSEG follows a removal");
+        if (removed_segment_error_ == 0) removed_segment_error_ = *error;
+        return;
+    }
     const std::optional<std::uint64_t> occurrence = occurrence_from_text(parts[1]);
     if (!occurrence) {
-        throw bad_rule(rule, "occurrence must be * or a number from 1");
+        throw bad_rule(rule, "occurrence must be *, removed or a number from 1");
     }
     request_rules_.push_back({*code, *occurrence, *error});
 }

@@ -4,6 +4,10 @@
 //   ZLIOCLINK:1:EBUSY   the first ZLIOCLINK of the run fails with EBUSY
 //   ZLIOSSEG:*:EIO      every ZLIOSSEG fails with EIO
 //   open:zl3:ENOENT     opening /dev/zl3 fails with ENOENT
+//   ZLIOSSEG:removed:ENOENT
+//                       the ZLIOSSEG that follows the removal of its segment
+//                       fails with ENOENT, as a driver that keeps nothing of a
+//                       removed segment would answer it
 //
 // Occurrences of a request are counted over the whole run, across links. The
 // error is a symbol such as EBUSY or a decimal number. When several rules
@@ -38,6 +42,9 @@ public:
     // The error to inject when the device is opened, or 0 for none.
     int on_open(std::string_view device) const;
 
+    // The error for a ZLIOSSEG of a segment just removed, or 0 to accept it.
+    int on_removed_segment() const { return removed_segment_error_; }
+
 private:
     struct request_rule {
         std::uint32_t code;
@@ -53,6 +60,7 @@ private:
 
     std::vector<request_rule> request_rules_;
     std::vector<open_rule> open_rules_;
+    int removed_segment_error_ = 0;
     std::map<std::uint32_t, std::uint64_t> occurrences_;
 };
 

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "model/link_state.h"
 #include "plan/link_snapshot.h"
 
 namespace plan {
@@ -20,5 +21,9 @@ nlohmann::ordered_json word_json(std::uint32_t value, const std::vector<std::str
 
 /// {"name", "mode", "segments", "table_lookup"}; words as {"value", "hex", "bits"}.
 nlohmann::ordered_json link_json(const link_snapshot& link);
+
+/// {"schema": 1, "links": [{"link": device, "state": link object}]}, each link
+/// as the driver reports it when read: what zlsim show and zlsave print.
+std::string json_of_state(const model::driver_state& state);
 
 }  // namespace plan

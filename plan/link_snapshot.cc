@@ -15,4 +15,15 @@ link_snapshot snapshot_as_read(const model::link_state& link) {
     return snapshot;
 }
 
+model::link_state state_of_read(const link_snapshot& read) {
+    model::link_state link;
+    link.record_name = read.name;
+    link.mode = read.mode & ~ZLM_EXISTS;
+    for (const segment_snapshot& s : read.segments) {
+        link.segments.push_back({s.name, s.speed, s.duplex, s.state & ~ZLS_EXISTS});
+    }
+    for (const entry_snapshot& e : read.entries) link.entries.push_back({e.address, e.ifname});
+    return link;
+}
+
 }  // namespace plan

@@ -10,4 +10,8 @@ namespace plan {
 /// and each segment exist, every entry installed.
 link_snapshot snapshot_as_read(const model::link_state& link);
 
+/// The simulated link that reads as `read`: its inverse, for a snapshot of a
+/// real driver's link kept as a state file.
+model::link_state state_of_read(const link_snapshot& read);
+
 }  // namespace plan

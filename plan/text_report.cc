@@ -115,7 +115,8 @@ std::string summary_text(const whole_plan& plan) {
     if (plan.outcome == outcome::accepted) {
         return format(
             "\nzlconf would commit %zu link block(s) with %zu request(s) and exit with status "
-            "0, reporting any request the driver refuses.\n",
+            "0, reporting any request the driver refuses (but the ZLIOSSEG that ends a "
+            "removed segment).\n",
             plan.committed, plan.requests);
     }
     return format("\nzlconf would stop at line %" PRId64

@@ -1,14 +1,22 @@
 #include "save/save_run.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "model/link_names.h"
+#include "model/state_file.h"
+#include "plan/link_json.h"
 #include "run_failure.h"
 #include "save/driver_links.h"
 #include "save/saved_config.h"
@@ -22,12 +30,14 @@ constexpr int kUsageStatus = 2;
 constexpr int kDriverStatus = 1;
 
 constexpr const char* kUsage =
-    "usage: zlsave [LINK...]\n"
+    "usage: zlsave [--state | --json] [-o FILE] [LINK...]\n"
     "       zlsave --help | --version\n"
     "Prints the driver's links (all, or those named: zl0..zl8, zlumi0..zlumi8) as a\n"
     "configuration file that recreates them from nothing: per link a block that\n"
-    "deletes it, then one that builds it again. Only reads the driver. Exit status:\n"
-    "0 saved, 1 a link that cannot be opened or read, 2 wrong arguments.\n";
+    "deletes it, then one that builds it again. Only reads the driver. --state\n"
+    "prints them as a zlsim state file instead, --json as link objects. -o FILE\n"
+    "replaces FILE only once the whole save is written. Exit status: 0 saved, 1 a\n"
+    "link that cannot be opened or read or FILE not written, 2 wrong arguments.\n";
 
 constexpr const char* kHeader =
     "^# Written by zlsave (zlconf %s). Each link is deleted, then built again as\n"
@@ -41,19 +51,19 @@ bool no_such_device(int error) {
     return error == ENOENT || error == ENXIO || error == ENODEV;
 }
 
-struct save_result {
-    std::string text;
-    std::vector<std::string> warnings;
+enum class save_format { config, state, json };
+
+struct read_links {
+    std::vector<std::pair<std::string, link_snapshot>> held;  // device name, link as read
+    std::vector<std::string> absent;                          // devices without a link
 };
 
-// Throws std::runtime_error for a link that cannot be opened or read.
-save_result save_links(const std::vector<std::string>& named) {
+// Every link is read before anything is written: a partial save must not pass
+// for a whole one. Throws std::runtime_error for a link that cannot be opened
+// or read.
+read_links read_from_driver(const std::vector<std::string>& named) {
     const bool all = named.empty();
-    save_result result;
-    char header[256];
-    std::snprintf(header, sizeof header, kHeader, kZlconfVersion);
-    result.text = header;
-    std::string absent;
+    read_links links;
     bool any_opened = false;
     for (const std::string& name : all ? all_link_names() : named) {
         driver_link read;
@@ -69,21 +79,84 @@ save_result save_links(const std::vector<std::string>& named) {
         }
         any_opened = true;
         if (read.link) {
-            result.text += '\n';
-            result.text += saved_link(name, *read.link, result.warnings);
+            links.held.emplace_back(name, std::move(*read.link));
         } else {
-            absent += absent_link(name);
+            links.absent.push_back(name);
         }
     }
     if (!any_opened) throw std::runtime_error("no link device could be opened under /dev\n");
-    if (!absent.empty()) result.text += "\n" + std::string(kAbsentHeading) + absent;
-    return result;
+    return links;
+}
+
+std::string config_text(const read_links& links, std::vector<std::string>& warnings) {
+    char header[256];
+    std::snprintf(header, sizeof header, kHeader, kZlconfVersion);
+    std::string text = header;
+    for (const auto& [name, link] : links.held) text += "\n" + saved_link(name, link, warnings);
+    if (!links.absent.empty()) {
+        text += "\n" + std::string(kAbsentHeading);
+        for (const std::string& name : links.absent) text += absent_link(name);
+    }
+    return text;
+}
+
+// What the driver holds as the simulated driver's state: a snapshot to plan
+// against elsewhere (zlplan --check --state), or to rehearse on.
+model::driver_state state_of(const read_links& links) {
+    model::driver_state state;
+    for (const auto& [name, link] : links.held) state.emplace(name, plan::state_of_read(link));
+    return state;
+}
+
+// Writes `text` to `path` through a new file beside it, synced and renamed over
+// it, so that `path` is either as it was or the whole of `text`. An existing
+// file keeps its permissions.
+void replace_file(const std::string& path, const std::string& text) {
+    const auto failed = [&path](const char* what, int error) {
+        return std::runtime_error("cannot " + std::string(what) + " " + path + ": " +
+                                  std::strerror(error) + "\n");
+    };
+    struct stat existing {};
+    const bool exists = ::stat(path.c_str(), &existing) == 0;
+    std::string temporary = path + ".XXXXXX";
+    const int fd = ::mkstemp(temporary.data());
+    if (fd < 0) throw failed("write beside", errno);
+    const mode_t umask_now = ::umask(0);
+    ::umask(umask_now);
+    const mode_t mode = exists ? (existing.st_mode & 07777) : (0666 & ~umask_now);
+    std::size_t written = 0;
+    int error = ::fchmod(fd, mode) == 0 ? 0 : errno;
+    while (error == 0 && written < text.size()) {
+        const ssize_t n = ::write(fd, text.data() + written, text.size() - written);
+        if (n < 0 && errno != EINTR) error = errno;
+        if (n > 0) written += static_cast<std::size_t>(n);
+    }
+    if (error == 0 && ::fsync(fd) != 0) error = errno;
+    if (::close(fd) != 0 && error == 0) error = errno;
+    if (error == 0 && ::rename(temporary.c_str(), path.c_str()) != 0) error = errno;
+    if (error != 0) {
+        ::unlink(temporary.c_str());
+        throw failed("write", error);
+    }
+    // The rename itself lasts once the folder is synced.
+    const std::string folder = std::filesystem::path(path).parent_path().string();
+    const int dir = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY);
+    if (dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
+    }
 }
 
 }  // namespace
 
 int zlsave_main(int argc, char** argv) {
     std::vector<std::string> named;
+    save_format format = save_format::config;
+    std::string output;  // empty: standard output
+    const auto usage_error = [](const std::string& message) {
+        std::fprintf(stderr, "zlsave: %s\n%s", message.c_str(), kUsage);
+        return kUsageStatus;
+    };
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "-h" || arg == "--help") {
@@ -94,22 +167,40 @@ int zlsave_main(int argc, char** argv) {
             std::printf("zlsave (zlconf) %s\n", kZlconfVersion);
             return 0;
         }
+        if (arg == "--state" || arg == "--json") {
+            const save_format chosen = arg == "--state" ? save_format::state : save_format::json;
+            if (format != save_format::config && format != chosen) {
+                return usage_error("--state and --json exclude each other");
+            }
+            format = chosen;
+            continue;
+        }
+        if (arg == "-o" || arg == "--output" || arg.starts_with("--output=")) {
+            output = arg.starts_with("--output=") ? arg.substr(9) : i + 1 < argc ? argv[++i] : "";
+            if (output.empty()) return usage_error(arg + " needs a file name");
+            continue;
+        }
         if (!model::is_link_device_name(arg)) {
-            std::fprintf(stderr, "zlsave: %s %s\n%s",
-                         arg.starts_with("-") ? "unknown option" : "not a link name:", arg.c_str(),
-                         kUsage);
-            return kUsageStatus;
+            return usage_error((arg.starts_with("-") ? "unknown option " : "not a link name: ") +
+                               arg);
         }
         // A link named twice is saved once.
         if (std::find(named.begin(), named.end(), arg) == named.end()) named.push_back(arg);
     }
     try {
-        const save_result saved = save_links(named);
-        // Nothing is printed until every link has been read: a partial save
-        // must not pass for a whole one.
-        for (const std::string& w : saved.warnings) std::fprintf(stderr, "zlsave: %s\n", w.c_str());
+        const read_links links = read_from_driver(named);
+        std::vector<std::string> warnings;
+        const std::string text = format == save_format::state ? model::format_state(state_of(links))
+                                 : format == save_format::json
+                                     ? plan::json_of_state(state_of(links))
+                                     : config_text(links, warnings);
+        for (const std::string& w : warnings) std::fprintf(stderr, "zlsave: %s\n", w.c_str());
+        if (!output.empty()) {
+            replace_file(output, text);
+            return 0;
+        }
         // Written last, so that main's flush reports this write's own error.
-        std::fwrite(saved.text.data(), 1, saved.text.size(), stdout);
+        std::fwrite(text.data(), 1, text.size(), stdout);
         return 0;
     } catch (const std::exception& error) {
         std::fprintf(stderr, "zlsave: %s", error.what());

@@ -17,6 +17,7 @@
 
 #include "model/failure_plan.h"
 #include "model/state_file.h"
+#include "plan/link_json.h"
 #include "sim/preload_check.h"
 #include "sim/sim_paths.h"
 #include "sim/state_lock.h"
@@ -197,7 +198,7 @@ int show(const command_line& c) {
         std::fprintf(stderr, "zlsim: no simulated links in %s\n", c.state.c_str());
         return 0;
     }
-    const std::string text = c.json ? json_of_state(state) : dumpinfo_of_state(state);
+    const std::string text = c.json ? plan::json_of_state(state) : dumpinfo_of_state(state);
     std::fwrite(text.data(), 1, text.size(), stdout);
     return 0;
 }

@@ -1,5 +1,5 @@
 // The simulated links as zlconf's DUMPINFO would print each of them, with the
-// bits named, or as JSON.
+// bits named.
 #pragma once
 
 #include <string>
@@ -12,9 +12,5 @@ namespace sim {
 /// with the bits that say it exists. Each mode and state word is followed by
 /// its bits' names: "mode 0x00000111 (DYMXOR|ROUNDROBIN|EXISTS)".
 std::string dumpinfo_of_state(const model::driver_state& state);
-
-/// {"schema": 1, "links": [{"link": device, "state": link object}]}, the link
-/// object as zlplan shows one.
-std::string json_of_state(const model::driver_state& state);
 
 }  // namespace sim

@@ -82,6 +82,7 @@ private:
     list_tails& tails_of_zl();
 
     device& driver_;
+    char device_name_[kNameField] = {};  // the link name of `linkfp`'s path, as the file wrote it
     record_arena arena_;
     list_tails tails_;
     segment_index segments_by_name_;  // active only for long segment lists of `tails_.of`

@@ -30,6 +30,10 @@ using open_function = int(const char*, int, ...);
 using openat_function = int(int, const char*, int, ...);
 using ioctl_function = int(int, unsigned long, ...);
 using close_function = int(int);
+// What a program built with _FORTIFY_SOURCE calls for an open whose flags the
+// compiler cannot see, as a distribution's hardened build does.
+using fortified_open_function = int(const char*, int);
+using fortified_openat_function = int(int, const char*, int);
 
 constexpr int kBadConfigurationStatus = 3;
 
@@ -176,6 +180,37 @@ STANDIN_EXPORT int openat(int directory, const char* path, int flags, ...) {
     STANDIN_MODE_ARGUMENT(flags)
     return next_openat()(directory, path, flags, mode);
 }
+
+// The fortified entries never take a mode. Their names are the C library's.
+// NOLINTBEGIN(bugprone-reserved-identifier,cert-dcl37-c,cert-dcl51-cpp)
+STANDIN_EXPORT int __open_2(const char* path, int flags) {
+    if (takes_link_path(path)) return open_link(path, flags);
+    static fortified_open_function* const next =
+        next_definition<fortified_open_function>("__open_2");
+    return next(path, flags);
+}
+
+STANDIN_EXPORT int __open64_2(const char* path, int flags) {
+    if (takes_link_path(path)) return open_link(path, flags);
+    static fortified_open_function* const next =
+        next_definition<fortified_open_function>("__open64_2");
+    return next(path, flags);
+}
+
+STANDIN_EXPORT int __openat_2(int directory, const char* path, int flags) {
+    if (takes_link_path(path)) return open_link(path, flags);
+    static fortified_openat_function* const next =
+        next_definition<fortified_openat_function>("__openat_2");
+    return next(directory, path, flags);
+}
+
+STANDIN_EXPORT int __openat64_2(int directory, const char* path, int flags) {
+    if (takes_link_path(path)) return open_link(path, flags);
+    static fortified_openat_function* const next =
+        next_definition<fortified_openat_function>("__openat64_2");
+    return next(directory, path, flags);
+}
+// NOLINTEND(bugprone-reserved-identifier,cert-dcl37-c,cert-dcl51-cpp)
 
 STANDIN_EXPORT int openat64(int directory, const char* path, int flags, ...) {
     if (takes_link_path(path)) {

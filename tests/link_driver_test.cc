@@ -121,6 +121,38 @@ TEST_F(LinkDriver, NamesThatDoNotFitARequestAreNotSent) {
                     "zl0 ZLIOSMODE flags=0x00000001 -> ok", "zl0 ZLIOELINK -> ok", "close zl0"));
 }
 
+// The unit of every byte a driver may report last in a name: '1' to '?' and
+// 'a' to 'f' count from their place in these rows, every other byte is 0.
+TEST_F(LinkDriver, EveryLastByteOfANameGivesItsUnit) {
+    constexpr std::string_view kFromZero = "0123456789:;<=>?";
+    constexpr std::string_view kFromTen = "abcdef";
+    model::driver_state state;
+    model::link_state& link = state["zl0"];
+    link.record_name = "zl0";
+    for (int byte = 1; byte <= 255; ++byte) {
+        link.segments.push_back({std::string("ce") + static_cast<char>(byte), 100, 2, 0x111});
+    }
+    driver_.emplace(state);
+    run_.emplace(no_input_, stdout, *driver_);
+    run().set_linkname("zl0");
+    run().close_link();
+
+    std::vector<std::int32_t> units;
+    for (const model::request_record& r : driver_->log()) {
+        if (r.code == ZLIOSSEG) units.push_back(*r.fields->unit);
+    }
+    ASSERT_EQ(units.size(), 255U);
+    for (int byte = 1; byte <= 255; ++byte) {
+        const char last = static_cast<char>(byte);
+        const std::size_t from_zero = kFromZero.find(last), from_ten = kFromTen.find(last);
+        const auto unit = from_zero != std::string_view::npos  ? from_zero
+                          : from_ten != std::string_view::npos ? 10 + from_ten
+                                                               : 0;
+        EXPECT_EQ(units[static_cast<std::size_t>(byte - 1)], static_cast<std::int32_t>(unit))
+            << "last byte 0x" << std::hex << byte;
+    }
+}
+
 TEST_F(LinkDriver, ReportPrintsNamesNoFurtherThanTheirField) {
     const std::string name64(64, 'n');
     use_driver("link zl0\n  name " + name64 + "\n  segment ce0 speed 100 duplex 2 state 0x111\n");

@@ -139,4 +139,33 @@ INSTANTIATE_TEST_SUITE_P(Zlplan, Transcript, testing::ValuesIn(cases_of(kZlplan)
 INSTANTIATE_TEST_SUITE_P(Zlsave, Transcript, testing::ValuesIn(cases_of(kZlsave)), test_name);
 INSTANTIATE_TEST_SUITE_P(Zlsim, Transcript, testing::ValuesIn(cases_of(kZlsim)), test_name);
 
+// A driver that refuses the ZLIOSSEG ending each segment it has just removed
+// changes nothing a person sees: no refusal line, the same status, the same
+// links. Only the log shows those answers.
+TEST(EndToEndStrictDriver, EveryStatementRunsWithoutARefusalLine) {
+    const transcript t = read_transcript(fs::path(TRANSCRIPT_DIR) / "every_statement.t");
+    const scratch_dir dir("strict-driver");
+    const standin_result r = run_under_standin(
+        dir.path(), ZLCONF_BINARY,
+        {t.at("config"), t.at("state"), "", "ZLIOSSEG:removed:ENOENT", {"zlconf.conf"}, {}});
+
+    std::string expected_log, previous;
+    std::istringstream lines(t.at("log"));
+    int refused = 0;
+    for (std::string line; std::getline(lines, line); previous = line) {
+        if (previous.find(" ZLIODSEG ") != std::string::npos && previous.ends_with("-> ok") &&
+            line.find(" ZLIOSSEG ") != std::string::npos) {
+            line.replace(line.rfind("-> ok"), 5, "-> ENOENT");
+            ++refused;
+        }
+        expected_log += line + "\n";
+    }
+    EXPECT_EQ(refused, 1) << "the transcript removes one segment";
+    EXPECT_EQ(r.log, expected_log);
+    EXPECT_EQ(r.out, t.at("stdout"));
+    EXPECT_EQ(escape_section(r.err), escape_section(t.at("stderr")));
+    EXPECT_EQ(std::to_string(r.status) + "\n", t.at("status"));
+    EXPECT_EQ(r.state_after, t.at("state after"));
+}
+
 }  // namespace

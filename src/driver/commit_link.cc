@@ -43,10 +43,12 @@ bool set_interface(link_req& req, const char (&name)[kNameField]) {
     return true;
 }
 
-// Sends one link's description to the driver at `fd`.
+// Sends one link's description to the driver at `fd`, the device of the link
+// named `device_name` in the file.
 class commit_of {
 public:
-    commit_of(device& driver, int fd, link_desc& link) : driver_(driver), fd_(fd), zl(&link) {}
+    commit_of(device& driver, int fd, const char* device_name, link_desc& link)
+        : driver_(driver), fd_(fd), device_name_(device_name), zl(&link) {}
     void commit();
 
 private:
@@ -60,33 +62,39 @@ private:
 
     device& driver_;
     int fd_;
-    link_desc* zl;  // the description committed, named as the session names it
+    const char* device_name_;  // as the file wrote it; the record's name is the driver's
+    link_desc* zl;             // the description committed, named as the session names it
 };
 
 // A refused request other than the creation does not stop the commit, but the
 // administrator sees which one it was: the link, the request, the interface or
-// address it was about, and why.
+// address it was about, and why. The link is named by its device, as the
+// file names it: the driver's record may carry another name.
 void commit_of::report_refused(std::uint32_t code, const char* subject, int error) {
     const int field = static_cast<int>(kNameField);
-    std::fprintf(stderr, "zlconf: %.*s: %s%s%.*s refused: %s\n", field, zl->name,
+    std::fprintf(stderr, "zlconf: %.*s: %s%s%.*s refused: %s\n", field, device_name_,
                  request_name(code), subject != nullptr ? " " : "", subject != nullptr ? field : 0,
                  subject != nullptr ? subject : "", std::strerror(error));
 }
 
 // Every segment ends with one ZLIOSSEG: alone, after a ZLIOASEG, or after a
-// ZLIODSEG (then with state 0).
+// ZLIODSEG (then with state 0). After a ZLIODSEG that the driver accepted,
+// that ZLIOSSEG names a segment the driver no longer has: a driver may refuse
+// it, and the segment is gone as the file asked, so that refusal is no news.
 void commit_of::commit_segment(seg_desc& seg, link_req& req) {
     if (!set_interface(req, seg.name)) return;
+    bool removed = false;
     for (;;) {
         req.flags = seg.state;
         if ((seg.state & ZLS_DELETE) != 0 && (seg.state & ZLS_EXISTS) != 0) {
-            send_or_report(ZLIODSEG, &req, seg.name);
+            removed = send(ZLIODSEG, &req) == 0;
+            if (!removed) report_refused(ZLIODSEG, seg.name, errno);
             seg.state = 0;
         } else if ((seg.state & ZLS_NEW) != 0) {
             send_or_report(ZLIOASEG, &req, seg.name);
             seg.state &= ~ZLS_NEW;
         } else {
-            send_or_report(ZLIOSSEG, &req, seg.name);
+            if (send(ZLIOSSEG, &req) != 0 && !removed) report_refused(ZLIOSSEG, seg.name, errno);
             return;
         }
     }
@@ -131,7 +139,7 @@ void commit_of::commit() {
 // refused request is reported on standard error; a refused ZLIOCLINK ends the
 // commit, any other the commit goes past. None ends the run.
 void session::close_link() {
-    commit_of(driver_, linkfp, *zl).commit();
+    commit_of(driver_, linkfp, device_name_, *zl).commit();
     release_link_description();
     driver_.close(linkfp);
     linkfp = 0;

@@ -80,6 +80,8 @@ void session::set_linkname(const char* name) {
     std::memcpy(path, "/dev/", 5);
     std::memcpy(path + 5, name, length);
     path[5 + length] = '\0';
+    std::memcpy(device_name_, name, length);
+    device_name_[length] = '\0';
     linkfp = driver_.open(path, O_RDWR);
     if (linkfp < 0) {
         const int error = errno;  // taken before the exception is allocated

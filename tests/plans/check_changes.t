@@ -57,7 +57,7 @@ link zl2 (site.conf:8)
     and 2 ZLIOSSEGs that leave a segment as it is (--full lists every request)
   afterwards the driver holds zl2 with 2 segments, 2 table-lookup entries
 
-zlconf would commit 2 link block(s) with 14 request(s) and exit with status 0, reporting any request the driver refuses.
+zlconf would commit 2 link block(s) with 14 request(s) and exit with status 0, reporting any request the driver refuses (but the ZLIOSSEG that ends a removed segment).
 == stderr
 site.conf:8: warning: the driver already holds 02:00:00:0a:0b:0c \xe2\x86\x92 ce2
 == status

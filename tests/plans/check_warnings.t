@@ -48,7 +48,7 @@ link zl2 (site.conf:2)
      9  ZLIOELINK
   afterwards the driver holds zl2 with 2 segments, 1 table-lookup entry
 
-zlconf would commit 2 link block(s) with 11 request(s) and exit with status 0, reporting any request the driver refuses.
+zlconf would commit 2 link block(s) with 11 request(s) and exit with status 0, reporting any request the driver refuses (but the ZLIOSSEG that ends a removed segment).
 == stderr
 site.conf:1:1: warning: comments begin with `^#`; this line is carried out
 site.conf:2:8: warning: `RoundRobin` is ignored; keywords, names and addresses are lower case; did you mean `roundrobin`?

@@ -89,7 +89,7 @@ link zl4 (site.conf:7)
      3  ZLIOELINK
   afterwards the driver holds zl4 with 0 segments, 0 table-lookup entries
 
-zlconf would commit 4 link block(s) with 20 request(s) and exit with status 0, reporting any request the driver refuses.
+zlconf would commit 4 link block(s) with 20 request(s) and exit with status 0, reporting any request the driver refuses (but the ZLIOSSEG that ends a removed segment).
 == stderr
 == status
 0

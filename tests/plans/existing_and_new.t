@@ -49,7 +49,7 @@ link zl1 (site.conf:6)
      6  ZLIOELINK
   afterwards the driver holds zl1 with 1 segment, 1 table-lookup entry
 
-zlconf would commit 2 link block(s) with 10 request(s) and exit with status 0, reporting any request the driver refuses.
+zlconf would commit 2 link block(s) with 10 request(s) and exit with status 0, reporting any request the driver refuses (but the ZLIOSSEG that ends a removed segment).
 == stderr
 == status
 0

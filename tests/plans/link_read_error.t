@@ -20,7 +20,7 @@ link zl4 (site.conf:1)
      5  ZLIOELINK
   afterwards the driver holds zl4 with 1 segment, 0 table-lookup entries
 
-zlconf would commit 1 link block(s) with 5 request(s) and exit with status 0, reporting any request the driver refuses.
+zlconf would commit 1 link block(s) with 5 request(s) and exit with status 0, reporting any request the driver refuses (but the ZLIOSSEG that ends a removed segment).
 == stderr
 site.conf:1:4: warning: ZLIOGLINK failed: Permission denied; zlconf takes that as no such link and creates zl4 at its end
 == status

@@ -28,7 +28,7 @@ link zl2 (site.conf:1)
      3  ZLIOELINK
   afterwards the driver holds zl2 with 1 segment, 1 table-lookup entry
 
-zlconf would commit 1 link block(s) with 3 request(s) and exit with status 0, reporting any request the driver refuses.
+zlconf would commit 1 link block(s) with 3 request(s) and exit with status 0, reporting any request the driver refuses (but the ZLIOSSEG that ends a removed segment).
 == stderr
 == status
 0

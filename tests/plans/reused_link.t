@@ -33,7 +33,7 @@ link zl6 (site.conf:2)
     and 1 ZLIOSSEG that leaves a segment as it is (--full lists every request)
   afterwards the driver holds zl6 with 3 segments, 0 table-lookup entries
 
-zlconf would commit 2 link block(s) with 13 request(s) and exit with status 0, reporting any request the driver refuses.
+zlconf would commit 2 link block(s) with 13 request(s) and exit with status 0, reporting any request the driver refuses (but the ZLIOSSEG that ends a removed segment).
 == stderr
 == status
 0

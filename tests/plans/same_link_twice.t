@@ -36,7 +36,7 @@ link zl6 (site.conf:3)
      1  ZLIODLINK
   afterwards the driver no longer has zl6
 
-zlconf would commit 3 link block(s) with 10 request(s) and exit with status 0, reporting any request the driver refuses.
+zlconf would commit 3 link block(s) with 10 request(s) and exit with status 0, reporting any request the driver refuses (but the ZLIOSSEG that ends a removed segment).
 == stderr
 == status
 0

@@ -1,0 +1,16 @@
+// Opens a link device as a program built with _FORTIFY_SOURCE does when the
+// compiler cannot see the flags: through the C library's fortified entries.
+// Under the stand-in the descriptor is the stand-in's; exits 0 then.
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+int main(int argc, char** argv) {
+    const int flags = argc > 1 ? std::atoi(argv[1]) : O_RDWR;  // unknown to the compiler
+    const int plain = open("/dev/zl0", flags);
+    const int at = openat(AT_FDCWD, "/dev/zl1", flags);
+    std::printf("open %d, openat %d\n", plain, at);
+    return plain >= 0x40000000 && at >= 0x40000000 ? 0 : 1;
+}
