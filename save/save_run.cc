@@ -147,56 +147,75 @@ void replace_file(const std::string& path, const std::string& text) {
     }
 }
 
-}  // namespace
-
-int zlsave_main(int argc, char** argv) {
+struct command_line {
     std::vector<std::string> named;
     save_format format = save_format::config;
     std::string output;  // empty: standard output
-    const auto usage_error = [](const std::string& message) {
-        std::fprintf(stderr, "zlsave: %s\n%s", message.c_str(), kUsage);
-        return kUsageStatus;
-    };
-    for (int i = 1; i < argc; ++i) {
+    std::string error;   // set: wrong arguments
+    bool help = false;
+    bool version = false;
+};
+
+// The format an option asks for; `c.error` when it contradicts an earlier one.
+void choose_format(command_line& c, save_format chosen) {
+    if (c.format != save_format::config && c.format != chosen) {
+        c.error = "--state and --json exclude each other";
+    }
+    c.format = chosen;
+}
+
+command_line parse_command_line(int argc, char** argv) {
+    command_line c;
+    for (int i = 1; i < argc && c.error.empty(); ++i) {
         const std::string arg = argv[i];
         if (arg == "-h" || arg == "--help") {
-            std::fputs(kUsage, stdout);
-            return 0;
+            c.help = true;
+            return c;
         }
         if (arg == "--version") {
-            std::printf("zlsave (zlconf) %s\n", kZlconfVersion);
-            return 0;
+            c.version = true;
+            return c;
         }
         if (arg == "--state" || arg == "--json") {
-            const save_format chosen = arg == "--state" ? save_format::state : save_format::json;
-            if (format != save_format::config && format != chosen) {
-                return usage_error("--state and --json exclude each other");
-            }
-            format = chosen;
-            continue;
+            choose_format(c, arg == "--state" ? save_format::state : save_format::json);
+        } else if (arg == "-o" || arg == "--output" || arg.starts_with("--output=")) {
+            c.output = arg.starts_with("--output=") ? arg.substr(9) : i + 1 < argc ? argv[++i] : "";
+            if (c.output.empty()) c.error = arg + " needs a file name";
+        } else if (!model::is_link_device_name(arg)) {
+            c.error = (arg.starts_with("-") ? "unknown option " : "not a link name: ") + arg;
+        } else if (std::find(c.named.begin(), c.named.end(), arg) == c.named.end()) {
+            c.named.push_back(arg);  // a link named twice is saved once
         }
-        if (arg == "-o" || arg == "--output" || arg.starts_with("--output=")) {
-            output = arg.starts_with("--output=") ? arg.substr(9) : i + 1 < argc ? argv[++i] : "";
-            if (output.empty()) return usage_error(arg + " needs a file name");
-            continue;
-        }
-        if (!model::is_link_device_name(arg)) {
-            return usage_error((arg.starts_with("-") ? "unknown option " : "not a link name: ") +
-                               arg);
-        }
-        // A link named twice is saved once.
-        if (std::find(named.begin(), named.end(), arg) == named.end()) named.push_back(arg);
+    }
+    return c;
+}
+
+}  // namespace
+
+int zlsave_main(int argc, char** argv) {
+    const command_line c = parse_command_line(argc, argv);
+    if (c.help) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+    if (c.version) {
+        std::printf("zlsave (zlconf) %s\n", kZlconfVersion);
+        return 0;
+    }
+    if (!c.error.empty()) {
+        std::fprintf(stderr, "zlsave: %s\n%s", c.error.c_str(), kUsage);
+        return kUsageStatus;
     }
     try {
-        const read_links links = read_from_driver(named);
+        const read_links links = read_from_driver(c.named);
         std::vector<std::string> warnings;
-        const std::string text = format == save_format::state ? model::format_state(state_of(links))
-                                 : format == save_format::json
-                                     ? plan::json_of_state(state_of(links))
-                                     : config_text(links, warnings);
+        const std::string text =
+            c.format == save_format::state  ? model::format_state(state_of(links))
+            : c.format == save_format::json ? plan::json_of_state(state_of(links))
+                                            : config_text(links, warnings);
         for (const std::string& w : warnings) std::fprintf(stderr, "zlsave: %s\n", w.c_str());
-        if (!output.empty()) {
-            replace_file(output, text);
+        if (!c.output.empty()) {
+            replace_file(c.output, text);
             return 0;
         }
         // Written last, so that main's flush reports this write's own error.

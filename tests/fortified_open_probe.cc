@@ -8,7 +8,8 @@
 #include <cstdlib>
 
 int main(int argc, char** argv) {
-    const int flags = argc > 1 ? std::atoi(argv[1]) : O_RDWR;  // unknown to the compiler
+    // Read at run time, so that the compiler cannot see the flags.
+    const int flags = argc > 1 ? static_cast<int>(std::strtol(argv[1], nullptr, 10)) : O_RDWR;
     const int plain = open("/dev/zl0", flags);
     const int at = openat(AT_FDCWD, "/dev/zl1", flags);
     std::printf("open %d, openat %d\n", plain, at);

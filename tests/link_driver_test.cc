@@ -144,7 +144,8 @@ TEST_F(LinkDriver, EveryLastByteOfANameGivesItsUnit) {
     ASSERT_EQ(units.size(), 255U);
     for (int byte = 1; byte <= 255; ++byte) {
         const char last = static_cast<char>(byte);
-        const std::size_t from_zero = kFromZero.find(last), from_ten = kFromTen.find(last);
+        const std::size_t from_zero = kFromZero.find(last);
+        const std::size_t from_ten = kFromTen.find(last);
         const auto unit = from_zero != std::string_view::npos  ? from_zero
                           : from_ten != std::string_view::npos ? 10 + from_ten
                                                                : 0;

@@ -65,8 +65,11 @@ void check_truth_table(const std::vector<option_row>& rows, session& run, Word w
 }
 
 TEST_F(Options, EachSegmentOptionFromEveryPriorStateOfItsGroup) {
-    constexpr std::uint32_t kRole = 0x30, kAddress = 0x300, kDuplex = 0x30000, kSpeed = 0x1C0000,
-                            kMark = 0x8000;
+    constexpr std::uint32_t kRole = 0x30;
+    constexpr std::uint32_t kAddress = 0x300;
+    constexpr std::uint32_t kDuplex = 0x30000;
+    constexpr std::uint32_t kSpeed = 0x1C0000;
+    constexpr std::uint32_t kMark = 0x8000;
     const std::vector<option_row> rows = {
         {"trunk", &session::seg_opt_trunk, kRole, 0x10},
         {"standby", &session::seg_opt_standby, kRole, 0x20},
@@ -88,7 +91,9 @@ TEST_F(Options, EachSegmentOptionFromEveryPriorStateOfItsGroup) {
 }
 
 TEST_F(Options, EachLinkOptionFromEveryPriorStateOfItsGroup) {
-    constexpr std::uint32_t kDistribution = 0x1F0, kDelete = 0x8000, kLookup = 0x10000;
+    constexpr std::uint32_t kDistribution = 0x1F0;
+    constexpr std::uint32_t kDelete = 0x8000;
+    constexpr std::uint32_t kLookup = 0x10000;
     const std::vector<option_row> rows = {
         {"roundrobin", &session::link_opt_roundrobin, kDistribution, 0x10},
         {"dstroute", &session::link_opt_dstroute, kDistribution, 0x20},

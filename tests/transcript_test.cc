@@ -149,7 +149,8 @@ TEST(EndToEndStrictDriver, EveryStatementRunsWithoutARefusalLine) {
         dir.path(), ZLCONF_BINARY,
         {t.at("config"), t.at("state"), "", "ZLIOSSEG:removed:ENOENT", {"zlconf.conf"}, {}});
 
-    std::string expected_log, previous;
+    std::string expected_log;
+    std::string previous;
     std::istringstream lines(t.at("log"));
     int refused = 0;
     for (std::string line; std::getline(lines, line); previous = line) {
