@@ -3,7 +3,7 @@
 # (the simulated driver). Every install() names its package as its component.
 include(GNUInstallDirs)
 
-install(TARGETS zlconf zlsave RUNTIME DESTINATION ${CMAKE_INSTALL_SBINDIR} COMPONENT zlconf)
+install(TARGETS zlconf zlsave zlapply RUNTIME DESTINATION ${CMAKE_INSTALL_SBINDIR} COMPONENT zlconf)
 install(TARGETS zlplan RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT zlconf)
 install(DIRECTORY examples/ DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples COMPONENT zlconf
         FILES_MATCHING PATTERN "*.conf" PATTERN "*.state")
@@ -14,6 +14,10 @@ install(FILES schema/link.schema.json DESTINATION ${CMAKE_INSTALL_DATADIR}/zlcon
 # Applies /etc/zlumi.conf at boot, checking it before and the links after.
 install(FILES packaging/zlconf.service DESTINATION lib/systemd/system COMPONENT zlconf)
 install(PROGRAMS packaging/zlconf-boot DESTINATION ${CMAKE_INSTALL_LIBEXECDIR}/zlconf
+        COMPONENT zlconf)
+# zlapply's restore point and its lock live in /run/zlconf, made at boot
+# with mode 0700 (zlapply makes it too, should it be missing).
+install(FILES packaging/tmpfiles.conf DESTINATION lib/tmpfiles.d RENAME zlconf.conf
         COMPONENT zlconf)
 
 install(TARGETS zlsim RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT sim)
@@ -27,6 +31,8 @@ set(completions ${CMAKE_INSTALL_DATADIR}/bash-completion/completions)
 install(FILES completion/companions.bash DESTINATION ${completions} RENAME zlplan
         COMPONENT zlconf)
 install(FILES completion/companions.bash DESTINATION ${completions} RENAME zlsave
+        COMPONENT zlconf)
+install(FILES completion/companions.bash DESTINATION ${completions} RENAME zlapply
         COMPONENT zlconf)
 install(FILES completion/companions.bash DESTINATION ${completions} RENAME zlsim COMPONENT sim)
 
@@ -62,8 +68,10 @@ set(CPACK_COMPONENT_ZLCONF_DESCRIPTION
     "configure link aggregation from a configuration file
 zlconf configures the Zelnar link-aggregation driver from a small
 configuration language, and applies /etc/zlumi.conf at boot. zlplan shows
-what a file would do before it touches the driver, and zlsave prints the
-driver's links as a file that restores them.")
+what a file would do before it touches the driver, zlsave prints the
+driver's links as a file that restores them, and zlapply applies a file
+whole or not at all: checked first, rolled back on any refused request,
+and reverted unless confirmed.")
 set(CPACK_DEBIAN_ZLCONF_PACKAGE_CONTROL_EXTRA
     ${PROJECT_SOURCE_DIR}/packaging/postinst ${PROJECT_SOURCE_DIR}/packaging/postrm)
 

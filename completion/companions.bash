@@ -1,4 +1,4 @@
-# Bash completion for zlconf's companions: zlplan, zlsave and zlsim.
+# Bash completion for zlconf's companions: zlplan, zlsave, zlapply and zlsim.
 # Installed once under each command's name, so bash-completion loads it for any.
 
 _zlconf_link_names() {
@@ -33,6 +33,27 @@ _zlsave() {
     fi
 }
 
+_zlapply() {
+    local cur="${COMP_WORDS[COMP_CWORD]}" prev="${COMP_WORDS[COMP_CWORD-1]}"
+    COMPREPLY=()
+    case "$prev" in
+        --restore-point)
+            _zlconf_files "$cur"
+            return
+            ;;
+        --confirm)
+            # SECONDS, or nothing: alone it confirms the waiting apply.
+            COMPREPLY=($(compgen -W "30 60 120 300" -- "$cur"))
+            [[ -n $cur ]] && return
+            ;;
+    esac
+    if [[ $cur == -* ]]; then
+        COMPREPLY=($(compgen -W "--confirm --strict --restore-point --rollback --help --version" -- "$cur"))
+    else
+        _zlconf_files "$cur"
+    fi
+}
+
 # The words from `command` on, completed as that command's own: the
 # companions here, any other by bash-completion when it is loaded, else files.
 _zlsim_command() {
@@ -42,7 +63,7 @@ _zlsim_command() {
         return
     fi
     case "${COMP_WORDS[command]##*/}" in
-        zlplan | zlsave)
+        zlplan | zlsave | zlapply)
             local name="${COMP_WORDS[command]##*/}"
             COMP_WORDS=("${COMP_WORDS[@]:command}")
             COMP_CWORD=$((COMP_CWORD - command))
@@ -103,7 +124,7 @@ _zlsim() {
         esac
         COMPREPLY=($(compgen -W "$options" -- "$cur"))
     elif [[ $verb == run ]]; then
-        COMPREPLY=($(compgen -W "zlconf zlplan zlsave" -- "$cur"))
+        COMPREPLY=($(compgen -W "zlconf zlplan zlsave zlapply" -- "$cur"))
     elif [[ $verb == reset ]]; then
         _zlconf_files "$cur"
     fi
@@ -111,4 +132,5 @@ _zlsim() {
 
 complete -F _zlplan -o filenames zlplan
 complete -F _zlsave zlsave
+complete -F _zlapply -o filenames zlapply
 complete -F _zlsim -o filenames zlsim

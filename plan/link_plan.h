@@ -82,6 +82,10 @@ struct syntax_problem {
 struct whole_plan {
     std::string input;           // the file as the messages name it
     bool every_request = false;  // every request and the whole state of each link
+    /// For a caller that reads the driver back against the plan: the whole
+    /// state of each link is kept, and what a block changes is not put in
+    /// words (link_plan::changes stays empty, `changing` 0).
+    bool states_only = false;
     /// The link block in progress, from its link name to its end; each block
     /// goes to the plan's output when it ends, or when the run stops in it.
     std::optional<link_plan> block;

@@ -176,7 +176,7 @@ command_line parse_command_line(int argc, char** argv) {
 }  // namespace
 
 void make_plan(whole_plan& plan, byte_source& in, device& real, plan_output& out) {
-    planning_device planner(real, plan.every_request);
+    planning_device planner(real, plan.every_request, plan.states_only);
     source_window source(in);
     echo_capture echoes(source, out, plan);
     // zlconf leaves a block that never reached its end to the process's exit;

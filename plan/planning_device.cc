@@ -152,7 +152,8 @@ int planning_device::close(int fd) {
     open_.erase(found);
     if (!visit.predicted) predicted_.replace_link(visit.device, visit.driver_read);
     std::optional<model::link_state> before;
-    if (const auto was = predicted_.state().find(visit.device); was != predicted_.state().end()) {
+    if (const auto was = predicted_.state().find(visit.device);
+        !states_only_ && was != predicted_.state().end()) {
         before = was->second;
     }
     for (const recorded_request& r : visit.requests) {
@@ -165,10 +166,12 @@ int planning_device::close(int fd) {
         visit.exists_after = true;
         visit.segments_after = after->second.segments.size();
         visit.entries_after = after->second.entries.size();
-        if (every_request_) visit.after = after->second;
+        if (every_request_ || states_only_) visit.after = after->second;
     }
-    visit.changes =
-        link_changes(before, visit.exists_after ? std::optional(after->second) : std::nullopt);
+    if (!states_only_) {
+        visit.changes =
+            link_changes(before, visit.exists_after ? std::optional(after->second) : std::nullopt);
+    }
     return real_.close(fd);
 }
 

@@ -88,8 +88,10 @@ public:
     /// each block; otherwise a ZLIOSSEG that leaves a segment as it is is
     /// only counted, so that a block costs what it changes rather than what
     /// the link holds.
-    planning_device(device& real, bool every_request)
-        : real_(real), every_request_(every_request) {}
+    /// With `states_only`, the whole link is kept after each block too, and
+    /// its changes are not put in words.
+    planning_device(device& real, bool every_request, bool states_only = false)
+        : real_(real), every_request_(every_request), states_only_(states_only) {}
 
     int open(const char* path, int flags) override;
     int ioctl(int fd, unsigned long request, void* arg) override;
@@ -106,6 +108,7 @@ private:
 
     device& real_;
     bool every_request_;
+    bool states_only_;
     std::map<int, std::shared_ptr<link_visit>> open_;
     std::shared_ptr<link_visit> last_;
     std::optional<read_failure> failure_;

@@ -36,8 +36,11 @@ std::vector<std::string> all_link_names() {
 }
 
 driver_link read_driver_link(const std::string& name) {
+    return read_driver_link(system_device(), name);
+}
+
+driver_link read_driver_link(device& driver, const std::string& name) {
     driver_link result;
-    device& driver = system_device();
     const int fd = driver.open(("/dev/" + name).c_str(), O_RDWR);
     if (fd < 0) {
         result.open_error = errno;

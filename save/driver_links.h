@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "driver/device.h"
 #include "plan/link_snapshot.h"
 
 namespace save {
@@ -22,5 +23,8 @@ struct driver_link {
 /// Opens "/dev/<name>" and reads the link as zlconf does when a block names
 /// it. A segment or entry that cannot be read throws zlconf's run_failure.
 driver_link read_driver_link(const std::string& name);
+
+/// The same through `driver`, for a companion that watches or simulates it.
+driver_link read_driver_link(device& driver, const std::string& name);
 
 }  // namespace save
