@@ -23,7 +23,9 @@ enum class at {
 };
 
 // A template over the actions, so that the tool's own actions, a final class,
-// are called directly rather than through the seam's virtual functions.
+// are called directly rather than through the seam's virtual functions, and
+// inlined: without it zlconf runs 11-12 % more instructions on blocks and long
+// blocks, 8 % on comment-heavy input, and takes about 10 % more time.
 template <typename Actions>
 class parser {
 public:

@@ -1,4 +1,3 @@
-#include <bit>
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
@@ -31,14 +30,9 @@ bool set_interface(link_req& req, const char (&name)[kNameField]) {
                      static_cast<int>(strnlen(name, kNameField)), name, kLongestSendableName);
         return false;
     }
-    // All but the last character, and NULs after them: eight bytes at once.
-    std::uint64_t field;
-    std::memcpy(&field, name, sizeof field);
-    const std::size_t kept = 8 * (length - 1);
-    field &= std::endian::native == std::endian::little ? (std::uint64_t{1} << kept) - 1
-                                                        : ~(~std::uint64_t{0} >> kept);
-    static_assert(sizeof field == sizeof req.name);
-    std::memcpy(req.name, &field, sizeof field);
+    // All but the last character, and NULs after them.
+    std::memset(req.name, 0, sizeof req.name);
+    std::memcpy(req.name, name, length - 1);
     req.unit = unit_of(name[length - 1]);
     return true;
 }

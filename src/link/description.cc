@@ -1,5 +1,4 @@
 #include <algorithm>
-#include <bit>
 #include <cstring>
 
 #include "session.h"
@@ -17,46 +16,23 @@ session::list_tails& session::tails_of_zl() {
     return tails_;
 }
 
-// A name as the operations take it: its length (kNameField when it does not
-// fit a name field) and, for a name shorter than eight characters, the first
-// eight bytes of a name field that holds it, zeros after the name. Read in one
-// pass and built in a register: names are a few characters long, and bytes
-// stored one by one and then read as a word would stall the read.
+// A name as the operations take it: its text and its length, kNameField when
+// it does not fit a name field.
 struct session::name_text {
     const char* text;
-    std::size_t length = 0;
-    std::uint64_t bytes = 0;
+    std::size_t length;
 
-    explicit name_text(const char* name) : text(name) {
-        for (; length < sizeof bytes && name[length] != '\0'; ++length) {
-            const std::size_t lane =
-                std::endian::native == std::endian::little ? length : 7 - length;
-            bytes |= std::uint64_t{static_cast<unsigned char>(name[length])} << (8 * lane);
-        }
-        while (length < kNameField && name[length] != '\0') ++length;
-    }
-    bool is_short() const { return length < sizeof bytes; }
+    explicit name_text(const char* name) : text(name), length(strnlen(name, kNameField)) {}
 
     // Whether `field` holds this name: up to and including its NUL, which
-    // never lies past the field. For a short name one comparison of words,
-    // the field's bytes after the NUL cleared, rather than a string compare.
+    // never lies past the field.
     bool names(const char (&field)[kNameField]) const {
-        if (!is_short()) return std::memcmp(field, text, length + 1) == 0;
-        static constexpr unsigned char kOnes[16] = {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};
-        std::uint64_t mask;
-        std::uint64_t held;
-        std::memcpy(&mask, kOnes + 7 - length, sizeof mask);  // length + 1 bytes of ones
-        std::memcpy(&held, field, sizeof held);
-        return (held & mask) == bytes;
+        return std::memcmp(field, text, length + 1) == 0;
     }
 
     // Names come from the lexer, at most 6 characters; the bound only keeps a
     // longer one from overrunning the field.
     void copy_to(char (&field)[kNameField]) const {
-        if (is_short()) {
-            std::memcpy(field, &bytes, sizeof bytes);
-            return;
-        }
         const std::size_t kept = std::min(length, kNameField - 1);
         std::memcpy(field, text, kept);
         field[kept] = '\0';
