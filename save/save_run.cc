@@ -92,9 +92,13 @@ std::string config_text(const read_links& links, std::vector<std::string>& warni
     char header[256];
     std::snprintf(header, sizeof header, kHeader, kZlconfVersion);
     std::string text = header;
-    for (const auto& [name, link] : links.held) text += "\n" + saved_link(name, link, warnings);
+    for (const auto& [name, link] : links.held) {
+        text += '\n';
+        text += saved_link(name, link, warnings);
+    }
     if (!links.absent.empty()) {
-        text += "\n" + std::string(kAbsentHeading);
+        text += '\n';
+        text += kAbsentHeading;
         for (const std::string& name : links.absent) text += absent_link(name);
     }
     return text;
