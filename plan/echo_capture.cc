@@ -1,5 +1,6 @@
 #include "plan/echo_capture.h"
 
+#include "model/name_text.h"
 #include "plan/written_word.h"
 #include "text/quoted.h"
 
@@ -35,7 +36,7 @@ void echo_capture::warn(std::uint64_t at, const source_point& point, char c) {
     word_ = word;
     std::string text;
     if (word.start == word.end) {
-        text = quoted(std::string_view(&c, 1)) +
+        text = quoted(model::name_for_display(std::string_view(&c, 1))) +
                " forms no token; zlconf copies it to standard output and otherwise ignores it";
         warn_at(point, text);
         return;
@@ -46,7 +47,7 @@ void echo_capture::warn(std::uint64_t at, const source_point& point, char c) {
         text = "comments begin with `^#`; this line is carried out";
         hash_line_ = point.line;
     } else if (written.size() > kLongestWord) {
-        text = quoted(written.substr(0, kLongestWord), "`", "…`") +
+        text = quoted(model::name_for_display(written.substr(0, kLongestWord)), "`", "…`") +
                " holds characters that form no token, which zlconf ignores";
     } else {
         text = ignored_word_warning(written);

@@ -47,6 +47,7 @@ json link_middle_json(const link_plan& link) {
     if (link.committed) {
         out["end"] = point_json(link.end);
         out["changes"] = link.changes;
+        out["on_the_way"] = link.on_the_way;
     }
     return out;
 }
@@ -252,7 +253,7 @@ void json_output::link(const whole_plan&, const link_plan& link) {
 void json_output::warning(const whole_plan& plan, const plan_warning& w) {
     const std::string text = warning_text(plan, w);
     std::fwrite(text.data(), 1, text.size(), diagnostics_);
-    warnings_.add(placed_text(w.at, w.text));
+    (w.note ? notes_ : warnings_).add(placed_text(w.at, w.text));
 }
 
 void json_output::ignored(const whole_plan&, const ignored_text& text) {
@@ -272,6 +273,8 @@ void json_output::close_links() {
     ignored_.copy_to(out_);
     put(",\n  \"warnings\": " + warnings_.array());
     warnings_.copy_to(out_);
+    put(",\n  \"notes\": " + notes_.array());
+    notes_.copy_to(out_);
 }
 
 void json_output::end(const whole_plan& plan) {

@@ -61,6 +61,7 @@ private:
     std::size_t dumpinfos_ = 0;
     spool ignored_;
     spool warnings_;
+    spool notes_;
 };
 
 }  // namespace plan

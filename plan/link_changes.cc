@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
+#include <cstdlib>
 #include <string_view>
 #include <unordered_map>
 #include <utility>
@@ -85,7 +87,7 @@ std::string segment_change(const segment_state& was, const segment_state& is) {
         } else if (after.empty()) {
             out.append("no ").append(before);
         } else {
-            out.append(before).append(" → ").append(after);
+            out.append(before).append(arrow()).append(after);
         }
     }
     return out;
@@ -125,7 +127,9 @@ std::vector<std::string> link_changes(const std::optional<link_state>& before,
                                       const std::optional<link_state>& after) {
     std::vector<std::string> out;
     if (!after) {
-        if (before) out.push_back("− link " + model::name_for_display(before->record_name));
+        if (before)
+            out.push_back(std::string(minus()) + "link " +
+                          model::name_for_display(before->record_name));
         return out;
     }
     const link_state empty;
@@ -136,7 +140,7 @@ std::vector<std::string> link_changes(const std::optional<link_state>& before,
         out.push_back("+ link " + model::name_for_display(after->record_name) + " (" +
                       mode_words(after->mode) + ")");
     } else if (mode_words(was.mode) != mode_words(after->mode)) {
-        out.push_back("mode " + mode_words(was.mode) + " → " + mode_words(after->mode));
+        out.push_back("mode " + mode_words(was.mode) + arrow() + mode_words(after->mode));
     }
     for (const segment_state& s : after->segments) {
         const segment_state* old = old_index.segment(s.name);
@@ -148,32 +152,64 @@ std::vector<std::string> link_changes(const std::optional<link_state>& before,
     }
     for (const segment_state& s : was.segments) {
         if (new_index.segment(s.name) == nullptr) {
-            out.push_back("− " + model::name_for_display(s.name));
+            out.push_back(std::string(minus()) + model::name_for_display(s.name));
         }
     }
     for (const lookup_entry& e : after->entries) {
         const lookup_entry* old = old_index.entry(e);
         const std::string address = model::ether_address_text(e.address);
         if (old == nullptr) {
-            out.push_back("+ " + address + " → " + model::name_for_display(e.ifname));
+            out.push_back("+ " + address + arrow() + model::name_for_display(e.ifname));
         } else if (old->ifname != e.ifname) {
-            out.push_back(address + " " + model::name_for_display(old->ifname) + " → " +
+            out.push_back(address + " " + model::name_for_display(old->ifname) + arrow() +
                           model::name_for_display(e.ifname));
         }
     }
     for (const lookup_entry& e : was.entries) {
         if (new_index.entry(e) == nullptr) {
-            out.push_back("− " + model::ether_address_text(e.address));
+            out.push_back(std::string(minus()) + model::ether_address_text(e.address));
         }
     }
     return out;
 }
 
-std::string changes_text(const std::vector<std::string>& changes) {
-    if (changes.empty()) return "no change";
+std::string changes_text(const std::vector<std::string>& changes,
+                         const std::vector<std::string>& on_the_way) {
+    if (changes.empty() && on_the_way.empty()) return "no change";
+    if (changes.empty()) {
+        std::string out = "no change in the end;";
+        for (std::size_t i = 0; i < on_the_way.size(); ++i) {
+            out += i == 0 ? " " : i + 1 == on_the_way.size() ? " and " : ", ";
+            out += on_the_way[i];
+        }
+        return out + " on the way";
+    }
     std::string out;
     for (const std::string& c : changes) out += (out.empty() ? "" : "; ") + c;
     return out;
+}
+
+namespace {
+
+bool utf8_locale() {
+    for (const char* name : {"LC_ALL", "LC_CTYPE", "LANG"}) {
+        const char* value = std::getenv(name);
+        if (value == nullptr || *value == '\0') continue;
+        std::string lower(value);
+        for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        return lower.find("utf-8") != std::string::npos || lower.find("utf8") != std::string::npos;
+    }
+    return false;
+}
+
+}  // namespace
+
+const char* arrow() {
+    return utf8_locale() ? " \u2192 " : " -> ";
+}
+
+const char* minus() {
+    return utf8_locale() ? "\u2212 " : "- ";
 }
 
 }  // namespace plan

@@ -16,7 +16,15 @@ namespace plan {
 std::vector<std::string> link_changes(const std::optional<model::link_state>& before,
                                       const std::optional<model::link_state>& after);
 
-/// The phrases joined by "; ", or "no change".
-std::string changes_text(const std::vector<std::string>& changes);
+/// The phrases joined by "; ", or "no change"; and for no change, what the
+/// block still did on the way: "no change in the end; creates and deletes
+/// zl1 on the way".
+std::string changes_text(const std::vector<std::string>& changes,
+                         const std::vector<std::string>& on_the_way = {});
+
+/// " → " and "− " where the locale's characters are UTF-8 (LC_ALL, LC_CTYPE
+/// or LANG, the first that is set), else " -> " and "- ".
+const char* arrow();
+const char* minus();
 
 }  // namespace plan

@@ -48,12 +48,16 @@ struct link_plan {
     /// What the block changes in the driver, one phrase each: "mode dynamic →
     /// roundrobin", "+ ce2 (trunk, 100bt full)"; empty for no change.
     std::vector<std::string> changes;
+    /// For a block that changes nothing in the end, what it still sends on
+    /// the way: "creates and deletes zl1", "deletes and re-adds ce1".
+    std::vector<std::string> on_the_way;
 };
 
 /// Something zlconf would take without a word, that is likely not what was meant.
 struct plan_warning {
     source_point at;
     std::string text;
+    bool note = false;  // worth knowing but no likely mistake: --strict does not count it
 };
 
 /// Characters that form no token; zlconf copies them to standard output.

@@ -7,8 +7,10 @@
 #include <unordered_set>
 #include <vector>
 
+#include "model/interface_names.h"
 #include "model/name_text.h"
 #include "model/number_text.h"
+#include "plan/link_changes.h"
 
 namespace plan {
 
@@ -42,6 +44,10 @@ void plan_recorder::set_linkname(const char* name) {
 void plan_recorder::warn(const source_point& at, const std::string& text) {
     ++plan_.warnings;
     out_.warning(plan_, {at, text});
+}
+
+void plan_recorder::note(const source_point& at, const std::string& text) {
+    out_.warning(plan_, {at, text, true});
 }
 
 namespace {
@@ -91,8 +97,9 @@ void plan_recorder::check_entries() {
         if (const auto same = held.find(key);
             same != held.end() &&
             std::find(same->second.begin(), same->second.end(), e.ifname) != same->second.end()) {
+            // Applying a file again is routine: the entry is sent and changes nothing.
             std::string held_text = "the driver already holds ";
-            warn(at, held_text.append(address).append(" → ").append(ifname));
+            note(at, held_text.append(address).append(arrow()).append(ifname));
         }
     }
 }
@@ -101,6 +108,31 @@ void plan_recorder::link_opt_dumpinfo() {
     ++plan_.block->dumpinfos;
     out_.dumpinfo(plan_, *plan_.block, {here(), snapshot_of(*zlconf_.zl)});
 }
+
+namespace {
+
+// What a block that changes nothing in the end still sends: a link made and
+// deleted, a segment removed and added back.
+std::vector<std::string> on_the_way(const std::vector<recorded_request>& requests,
+                                    const std::string& device) {
+    bool created = false;
+    bool deleted = false;
+    std::vector<std::string> removed;
+    std::vector<std::string> out;
+    for (const recorded_request& r : requests) {
+        const std::string name =
+            model::name_for_display(model::interface_name_of(r.fields).value_or(std::string()));
+        if (r.code == ZLIOCLINK) created = true;
+        if (r.code == ZLIODLINK) deleted = true;
+        if (r.code == ZLIODSEG) removed.push_back(name);
+        if (r.code == ZLIOASEG && std::find(removed.begin(), removed.end(), name) != removed.end())
+            out.push_back("deletes and re-adds " + name);
+    }
+    if (created && deleted) out.insert(out.begin(), "creates and deletes " + device);
+    return out;
+}
+
+}  // namespace
 
 void plan_recorder::close_link() {
     link_plan& link = *plan_.block;
@@ -117,6 +149,9 @@ void plan_recorder::close_link() {
     link.entries_after = visit->entries_after;
     link.after = visit->after;
     link.changes = visit->changes;
+    if (link.changes.empty() && !plan_.states_only) {
+        link.on_the_way = on_the_way(link.requests, link.device);
+    }
     if (!link.changes.empty()) ++plan_.changing;
     out_.link(plan_, link);
     ++plan_.committed;

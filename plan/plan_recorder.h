@@ -59,17 +59,18 @@ public:
 
     void set_linkname(const char* name) override;
     void close_link() override;
-    void link_opt_tablelookup_address(std::int32_t a0, std::int32_t a1, std::int32_t a2,
-                                      std::int32_t a3, std::int32_t a4, std::int32_t a5) override {
-        // The line only: the address's bytes may stand apart.
-        entry_points_.push_back({here().line, 0});
-        zlconf_.link_opt_tablelookup_address(a0, a1, a2, a3, a4, a5);
+    /// An entry is placed at its interface name, the statement's last word.
+    void link_opt_tablelookup_interfacename(const char* name) override {
+        entry_points_.push_back(here());
+        zlconf_.link_opt_tablelookup_interfacename(name);
     }
     void link_opt_dumpinfo() override;
 
 private:
     source_point here() const { return source_.point_at(lex_.token_offset()); }
     void warn(const source_point& at, const std::string& text);
+    // Worth knowing, not a likely mistake: --strict does not count it.
+    void note(const source_point& at, const std::string& text);
     void check_entries();
 
     const lexer& lex_;

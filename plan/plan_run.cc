@@ -1,6 +1,7 @@
 #include "plan/plan_run.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -258,6 +259,15 @@ int plan_to(plan_output& out, const command_line& c) {
             // The stand-in driver's model, in this process: no device is opened.
             plan.driver = c.state ? "links read from the state file " + *c.state
                                   : "every link taken as absent";
+            // A state file that is not there is a mistyped name, not an empty driver.
+            if (struct stat given{}; c.state && ::stat(c.state->c_str(), &given) != 0) {
+                const int error = errno;
+                message = "can't read the state file " + *c.state + ": " + std::strerror(error);
+                status = 2;
+                std::fprintf(stderr, "zlplan: %s\n", message.c_str());
+                out.fail(plan, message, status);
+                return status;
+            }
             offline_device offline(c.state ? model::load_state_file(*c.state)
                                            : model::driver_state{});
             make_plan(plan, bytes, offline, out);

@@ -1,6 +1,7 @@
 #include "plan/syntax_message.h"
 
 #include <array>
+#include <cstdint>
 
 #include "config/tokens.h"
 #include "text/quoted.h"
@@ -126,18 +127,26 @@ std::string syntax_hint(const syntax_error_report& report) {
     return {};
 }
 
+// A control byte is shown as \xNN, and the caret moves past all four of its
+// characters: `column` counts bytes, as the lexer reads them.
 std::string caret_lines(std::string_view line, int column) {
+    constexpr char kHex[] = "0123456789abcdef";
     std::string out;
-    for (const char c : line) {
-        const auto byte = static_cast<unsigned char>(c);
-        out += byte < 0x20 && c != '\t' ? '?' : c;
+    std::string caret;
+    for (std::size_t at = 0; at < line.size(); ++at) {
+        const auto byte = static_cast<unsigned char>(line[at]);
+        const bool shown = (byte >= 0x20 && byte != 0x7f) || byte == '\t';
+        const bool before_caret = static_cast<std::int64_t>(at) + 1 < column;
+        if (shown) {
+            out += line[at];
+            if (before_caret) caret += byte == '\t' ? '\t' : ' ';
+        } else {
+            out.append("\\x").append(1, kHex[byte >> 4]).append(1, kHex[byte & 0xF]);
+            if (before_caret) caret += "    ";
+        }
     }
-    out += '\n';
-    for (int i = 1; i < column; ++i) {
-        const auto at = static_cast<std::size_t>(i - 1);
-        out += at < line.size() && line[at] == '\t' ? '\t' : ' ';
-    }
-    return out + "^\n";
+    for (auto at = static_cast<std::int64_t>(line.size()) + 1; at < column; ++at) caret += ' ';
+    return out + "\n" + caret + "^\n";
 }
 
 }  // namespace plan

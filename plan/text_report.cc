@@ -111,7 +111,7 @@ std::string link_head(const whole_plan& plan, const link_plan& link) {
 std::string link_middle(const link_plan& link) {
     if (!link.read_done) return {};
     if (!link.committed) return "  not committed: the run stops before this block's end\n";
-    return "  changes: " + changes_text(link.changes) + "\n" +
+    return "  changes: " + changes_text(link.changes, link.on_the_way) + "\n" +
            format("  requests at its end, line %" PRId64 ":\n", link.end.line);
 }
 
@@ -160,7 +160,7 @@ std::string stop_note(const whole_plan& plan) {
 }
 
 std::string warning_text(const whole_plan& plan, const plan_warning& w) {
-    return at_text(plan, w.at) + "warning: " + w.text + "\n";
+    return at_text(plan, w.at) + (w.note ? "note: " : "warning: ") + w.text + "\n";
 }
 
 std::string stop_text(const whole_plan& plan) {

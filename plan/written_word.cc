@@ -9,6 +9,7 @@
 
 #include "config/byte_source.h"
 #include "config/lexer.h"
+#include "model/name_text.h"
 #include "text/quoted.h"
 
 namespace plan {
@@ -177,7 +178,7 @@ namespace {
 
 std::string warning_for(std::string_view word) {
     const std::vector<piece> pieces = pieces_of(word);
-    std::string out = quoted(word, "`", "`") + " ";
+    std::string out = quoted(model::name_for_display(word), "`", "`") + " ";
     if (pieces.size() == 1 && pieces.front().ignored) {
         out += "is ignored";
     } else {

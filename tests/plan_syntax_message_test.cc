@@ -6,6 +6,10 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <string>
+
+#include "plan/link_changes.h"
 #include "plan/source_window.h"
 #include "plan/syntax_error_place.h"
 #include "recorded_parse.h"
@@ -61,6 +65,45 @@ TEST(SyntaxMessage, QuotesFromAWindowOfTheInput) {
     EXPECT_EQ(long_line.quote.text.substr(long_line.quote.text.size() - 12), "zl zl1 trunk");
     EXPECT_EQ(long_line.quote.text.substr(static_cast<std::size_t>(long_line.quote.column) - 1),
               "trunk");
+}
+
+}  // namespace
+
+namespace {
+
+// A control byte in the quoted line is shown escaped, and the caret still
+// stands under the byte its column counts.
+TEST(SyntaxMessage, CaretLinesEscapeControlBytes) {
+    EXPECT_EQ(plan::caret_lines("zl zl0\r seg\x01 x", 13),
+              "zl zl0\\x0d seg\\x01 x\n"
+              "                  ^\n");
+    EXPECT_EQ(plan::caret_lines("\tzl zl9", 2), "\tzl zl9\n\t^\n");
+}
+
+// The change words use the locale's characters: arrows and a minus sign in
+// UTF-8, plain ASCII otherwise.
+TEST(LinkChanges, ArrowsFollowTheLocale) {
+    model::link_state before;
+    before.mode = ZLM_DYMXOR;
+    before.segments.push_back({"ce0", 100, 2, ZLS_TRUNK});
+    model::link_state after;
+    after.mode = ZLM_ROUNDROBIN;
+    const char* saved = std::getenv("LC_ALL");
+    const std::string restore = saved != nullptr ? saved : "";
+    setenv("LC_ALL", "C", 1);
+    EXPECT_EQ(plan::changes_text(plan::link_changes(before, after)),
+              "mode dynamic -> roundrobin; - ce0");
+    setenv("LC_ALL", "en_GB.UTF-8", 1);
+    EXPECT_EQ(plan::changes_text(plan::link_changes(before, after)),
+              "mode dynamic \u2192 roundrobin; \u2212 ce0");
+    EXPECT_EQ(
+        plan::changes_text({}, {"creates and deletes zl1", "deletes and re-adds ce0"}),
+        "no change in the end; creates and deletes zl1 and deletes and re-adds ce0 on the way");
+    if (saved != nullptr) {
+        setenv("LC_ALL", restore.c_str(), 1);
+    } else {
+        unsetenv("LC_ALL");
+    }
 }
 
 }  // namespace

@@ -59,6 +59,6 @@ link zl2 (site.conf:8)
 
 zlconf would commit 2 link block(s) with 14 request(s) and exit with status 0, reporting any request the driver refuses (but the ZLIOSSEG that ends a removed segment).
 == stderr
-site.conf:8: warning: the driver already holds 02:00:00:0a:0b:0c \xe2\x86\x92 ce2
+site.conf:8:29: note: the driver already holds 02:00:00:0a:0b:0c \xe2\x86\x92 ce2
 == status
 3

@@ -26,7 +26,7 @@ Checked without a driver: every link taken as absent.
 link zlumi0 (site.conf:1)
   read: ZLIOGLINK found no such link; it starts new and is created at its end
     Zelnar zlumi0   mode 0x00001100  NEW|DYMXOR
-  changes: no change
+  changes: no change in the end; creates and deletes zlumi0 on the way
   requests at its end, line 1:
      1  ZLIOCLINK
      2  ZLIODLINK
@@ -55,8 +55,8 @@ site.conf:2:8: warning: `RoundRobin` is ignored; keywords, names and addresses a
 site.conf:2:19: warning: `dymanic` is read as `dym` followed by `anic`, which is ignored; did you mean `dynamic`?
 site.conf:3:3: warning: `segmnet` is read as `seg` followed by `mnet`, which is ignored; did you mean `segment`?
 site.conf:4:11: warning: `delet` is read as `del` followed by `et`, which is ignored; did you mean `delete`?
-site.conf:5: warning: table-lookup entry 02:00:00:0a:0b:0c names ce0, which this block deletes
-site.conf:6: warning: table-lookup entry 02:00:00:0a:0b:0c names kce1, which is not a member of zl2
-site.conf:6: warning: address 02:00:00:0a:0b:0c is given twice in this block
+site.conf:5:24: warning: table-lookup entry 02:00:00:0a:0b:0c names ce0, which this block deletes
+site.conf:6:24: warning: table-lookup entry 02:00:00:0a:0b:0c names kce1, which is not a member of zl2
+site.conf:6:24: warning: address 02:00:00:0a:0b:0c is given twice in this block
 == status
 1

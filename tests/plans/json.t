@@ -76,6 +76,7 @@ site.conf
         "+ zce1 (trunk, diffaddr)",
         "+ 00:1b:21:ff:00:01 \xe2\x86\x92 zce1"
       ],
+      "on_the_way": [],
       "requests": [
         {
           "number": 2,
@@ -144,6 +145,7 @@ site.conf
   ],
   "ignored": [],
   "warnings": [],
+  "notes": [],
   "stop": null,
   "status": 0
 }

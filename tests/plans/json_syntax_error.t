@@ -42,6 +42,7 @@ site.conf
   ],
   "ignored": [],
   "warnings": [],
+  "notes": [],
   "stop": {
     "kind": "syntax error",
     "at": {

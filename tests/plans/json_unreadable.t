@@ -9,6 +9,7 @@ no-such.conf
   "links": [],
   "ignored": [],
   "warnings": [],
+  "notes": [],
   "error": "can't open no-such.conf: No such file or directory",
   "status": 2
 }

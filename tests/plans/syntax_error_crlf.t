@@ -18,8 +18,8 @@ link zl0 (site.conf:1)
 
 zlconf would stop at line 2 with status 1 (see the diagnostics), after 3 request(s) that change the driver.
 == stderr
-site.conf:1:9: warning: '\r' forms no token; zlconf copies it to standard output and otherwise ignores it
-site.conf:2:7: warning: '\r' forms no token; zlconf copies it to standard output and otherwise ignores it
+site.conf:1:9: warning: '\\x0d' forms no token; zlconf copies it to standard output and otherwise ignores it
+site.conf:2:7: warning: '\\x0d' forms no token; zlconf copies it to standard output and otherwise ignores it
 site.conf:2:4: unexpected 'ce0' after a link block's keyword; expected a link name
 zl ce0
    ^

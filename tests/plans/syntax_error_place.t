@@ -26,7 +26,7 @@ link zl1 (site.conf:2)
 
 zlconf would stop at line 4 with status 1 (see the diagnostics), after 3 request(s) that change the driver.
 == stderr
-site.conf:1:9: warning: '\r' forms no token; zlconf copies it to standard output and otherwise ignores it
+site.conf:1:9: warning: '\\x0d' forms no token; zlconf copies it to standard output and otherwise ignores it
 site.conf:4:5: unexpected 'ce1' in a link block; expected one of: add, delete, dstroute, dynamic, fallover, roundrobin, spillover, tablelookup, dumpinfo, segment, end
 \tfo ce1
 \t   ^

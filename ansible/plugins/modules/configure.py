@@ -100,6 +100,10 @@ plan:
       description: The plan's warnings, each with its line.
       type: list
       elements: str
+    notes:
+      description: What the plan notes without warning, such as an entry the driver already holds.
+      type: list
+      elements: str
 pending:
   description: The apply waits for a task with state=confirmed.
   returned: always
@@ -146,9 +150,10 @@ def link_report(link):
 def plan_summary(plan):
     links = [{"link": b["link"], "changes": b.get("changes", []),
               "requests": b.get("requests", [])} for b in plan.get("links", [])]
-    warnings = ["line %s: %s" % (w.get("at", {}).get("line"), w.get("message"))
-                for w in plan.get("warnings", [])]
-    return {"links": links, "warnings": warnings}
+    def placed(items):
+        return ["line %s: %s" % (w.get("at", {}).get("line"), w.get("text")) for w in items]
+    return {"links": links, "warnings": placed(plan.get("warnings", [])),
+            "notes": placed(plan.get("notes", []))}
 
 
 def plan_diff(plan):
