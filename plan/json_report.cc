@@ -25,43 +25,6 @@ json point_json(const source_point& at) {
     return {{"line", at.line}, {"column", at.column}};
 }
 
-// The members of a link up to its DUMPINFOs; all of them for a link that
-// was not read.
-json link_head_json(const link_plan& link) {
-    json out = {{"link", link.device}, {"at", point_json(link.at)}};
-    if (!link.read_done) return out;
-    out["found"] = link.found;
-    if (!link.found && !link.predicted)
-        out["not_found_error"] = std::strerror(link.not_found_error);
-    out["predicted"] = link.predicted;
-    out["reads"] = {{"ZLIOGLINK", link.reads.links},
-                    {"ZLIOGSEG", link.reads.segments},
-                    {"ZLIOGTL", link.reads.entries}};
-    out["read"] = link.read ? link_json(*link.read) : json(nullptr);
-    return out;
-}
-
-// The members after the DUMPINFOs, up to the requests.
-json link_middle_json(const link_plan& link) {
-    json out = {{"committed", link.committed}};
-    if (link.committed) {
-        out["end"] = point_json(link.end);
-        out["changes"] = link.changes;
-        out["on_the_way"] = link.on_the_way;
-    }
-    return out;
-}
-
-// The members of a committed link after its requests.
-json link_tail_json(const link_plan& link) {
-    json out = {{"unchanged_ZLIOSSEG", link.unchanged},
-                {"exists_after", link.exists_after},
-                {"segments_after", link.segments_after},
-                {"table_lookup_after", link.entries_after}};
-    out["after"] = link.after ? link_json(snapshot_as_read(*link.after)) : json(nullptr);
-    return out;
-}
-
 json stop_json(const whole_plan& plan) {
     static const char* const kinds[] = {"accepted", "syntax error", "read failure", "too long"};
     json out = {{"kind", kinds[static_cast<int>(plan.outcome)]}};
@@ -132,19 +95,88 @@ std::string request_json_text(const recorded_request& r) {
     return out + "\n        }";
 }
 
+// A link's object as dumped(object, 4) would write it, member by member
+// without building it; only a whole link state goes through the library.
+class link_members {
+public:
+    link_members& add(std::string_view key, const std::string& value) {
+        text_.append(text_.empty() ? "\n      \"" : ",\n      \"").append(key).append("\": ");
+        text_ += value;
+        return *this;
+    }
+    /// The members, each on its line, as the object holds them.
+    const std::string& text() const { return text_; }
+    std::string object() const { return "{" + text_ + "\n    }"; }
+
+private:
+    std::string text_;
+};
+
+std::string number_text(std::size_t n) {
+    return std::to_string(n);
+}
+
+std::string truth(bool value) {
+    return value ? "true" : "false";
+}
+
+std::string point_text(const source_point& at) {
+    return "{\n        \"line\": " + std::to_string(at.line) +
+           ",\n        \"column\": " + std::to_string(at.column) + "\n      }";
+}
+
+// The members of a link up to its DUMPINFOs; all of them for a link that
+// was not read.
+link_members link_head(const link_plan& link) {
+    link_members out;
+    out.add("link", json_string(link.device)).add("at", point_text(link.at));
+    if (!link.read_done) return out;
+    out.add("found", truth(link.found));
+    if (!link.found && !link.predicted) {
+        out.add("not_found_error", json_string(std::strerror(link.not_found_error)));
+    }
+    out.add("predicted", truth(link.predicted));
+    out.add("reads", "{\n        \"ZLIOGLINK\": " + number_text(link.reads.links) +
+                         ",\n        \"ZLIOGSEG\": " + number_text(link.reads.segments) +
+                         ",\n        \"ZLIOGTL\": " + number_text(link.reads.entries) +
+                         "\n      }");
+    out.add("read", link.read ? dumped(link_json(*link.read), 6) : "null");
+    return out;
+}
+
+// The members after the DUMPINFOs, up to the requests.
+link_members link_middle(const link_plan& link) {
+    link_members out;
+    out.add("committed", truth(link.committed));
+    if (!link.committed) return out;
+    out.add("end", point_text(link.end));
+    const auto phrases = [](const std::vector<std::string>& list) {
+        std::string text = list.empty() ? "[]" : "[";
+        for (std::size_t i = 0; i < list.size(); ++i) {
+            text.append(i == 0 ? "\n        " : ",\n        ").append(json_string(list[i]));
+        }
+        return list.empty() ? text : text + "\n      ]";
+    };
+    return out.add("changes", phrases(link.changes)).add("on_the_way", phrases(link.on_the_way));
+}
+
+// The members of a committed link after its requests.
+link_members link_tail(const link_plan& link) {
+    link_members out;
+    out.add("unchanged_ZLIOSSEG", number_text(link.unchanged))
+        .add("exists_after", truth(link.exists_after))
+        .add("segments_after", number_text(link.segments_after))
+        .add("table_lookup_after", number_text(link.entries_after));
+    return out.add("after",
+                   link.after ? dumped(link_json(snapshot_as_read(*link.after)), 6) : "null");
+}
+
 // {"at": {"line", "column"}, "text"} as dumped() would write it at `indent`
 // 4, without building it: a file may hold millions of these.
 std::string placed_text(const source_point& at, const std::string& text) {
     return "{\n      \"at\": {\n        \"line\": " + std::to_string(at.line) +
            ",\n        \"column\": " + std::to_string(at.column) +
            "\n      },\n      \"text\": " + json_string(text) + "\n    }";
-}
-
-// An object's members are what lies between "{" and "\n    }".
-constexpr std::size_t kClose = 6;
-
-std::string members_of(const std::string& object) {
-    return object.substr(1, object.size() - 1 - kClose);
 }
 
 }  // namespace
@@ -207,8 +239,7 @@ void json_output::begin(const whole_plan& plan) {
 void json_output::link_read(const whole_plan&, const link_plan& link) {
     put(links_ == 0 ? "\n    " : ",\n    ");
     ++links_;
-    const std::string head = dumped(link_head_json(link), 4);
-    put(head.substr(0, head.size() - kClose) + ",\n      \"dumpinfo\": [");
+    put("{" + link_head(link).text() + ",\n      \"dumpinfo\": [");
     open_ = true;
     dumpinfos_ = 0;
 }
@@ -223,7 +254,7 @@ void json_output::dumpinfo(const whole_plan&, const link_plan&, const dumpinfo_r
 void json_output::close_dumpinfos(const link_plan& link) {
     put(dumpinfos_ == 0 ? "]," : "\n      ],");
     open_ = false;
-    put(members_of(dumped(link_middle_json(link), 4)));
+    put(link_middle(link).text());
 }
 
 // A request at a time, as text does: one block may hold as many as the file
@@ -232,7 +263,7 @@ void json_output::link(const whole_plan&, const link_plan& link) {
     if (!open_) {
         put(links_ == 0 ? "\n    " : ",\n    ");
         ++links_;
-        put(dumped(link_head_json(link), 4));
+        put(link_head(link).object());
         return;
     }
     close_dumpinfos(link);
@@ -247,7 +278,7 @@ void json_output::link(const whole_plan&, const link_plan& link) {
         between = ",\n        ";
     }
     put(link.requests.empty() ? "]," : "\n      ],");
-    put(dumped(link_tail_json(link), 4).substr(1));
+    put(link_tail(link).text() + "\n    }");
 }
 
 void json_output::warning(const whole_plan& plan, const plan_warning& w) {
