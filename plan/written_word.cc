@@ -109,7 +109,7 @@ private:
     }
     std::size_t read_some(char* buffer, std::size_t capacity) override {
         // Asked for more before the next word: a line end is harmless.
-        if (pending_.empty()) pending_ = "\n";
+        if (pending_.empty()) pending_.assign(1, '\n');
         const std::size_t n = std::min(capacity, pending_.size());
         pending_.copy(buffer, n);
         pending_.erase(0, n);
