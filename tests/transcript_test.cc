@@ -47,8 +47,8 @@ constexpr suite kZlconfOverZeros{TRANSCRIPT_DIR, ZLCONF_BINARY,
                                  "zlconf.conf",  "ZLCONF_UPDATE_TRANSCRIPTS",
                                  kEverything,    "ZLSTANDIN_FILL=zeros"};
 // In a UTF-8 locale, whatever the one the tests run in: zlplan's arrows follow it.
-constexpr suite kZlplan{PLAN_TRANSCRIPT_DIR, ZLPLAN_BINARY, "site.conf",
-                        "ZLPLAN_UPDATE_TRANSCRIPTS", kPrinted, "LC_ALL=C.UTF-8"};
+constexpr suite kZlplan{PLAN_TRANSCRIPT_DIR,         ZLPLAN_BINARY, "site.conf",
+                        "ZLPLAN_UPDATE_TRANSCRIPTS", kPrinted,      "LC_ALL=C.UTF-8"};
 constexpr suite kZlsave{SAVE_TRANSCRIPT_DIR, ZLSAVE_BINARY, "zlconf.conf",
                         "ZLSAVE_UPDATE_TRANSCRIPTS", kPrinted};
 // zlsim keeps its state in the file the transcript gives, not the caller's.
