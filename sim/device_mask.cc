@@ -82,7 +82,7 @@ device_mask::~device_mask() {
 
 std::string device_mask::cover() {
     if (folder_.empty()) return std::string("no folder for the cover: ") + std::strerror(ENOSPC);
-    if (const std::string failed = private_namespace(); !failed.empty()) return failed;
+    if (std::string failed = private_namespace(); !failed.empty()) return failed;
     // Nothing mounted here may reach the namespace the machine runs in.
     if (::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0) {
         return std::string("mount: ") + std::strerror(errno);

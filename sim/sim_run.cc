@@ -1,9 +1,9 @@
 #include "sim/sim_run.h"
 
 #include <fcntl.h>
-#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <csignal>
 
 #include <cerrno>
 #include <cstdio>
