@@ -3,9 +3,9 @@
 #include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
-#include <csignal>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
