@@ -14,21 +14,12 @@ namespace apply {
 
 namespace {
 
-struct keyword {
-    std::uint32_t bit;
-    const char* words;
-};
-
-constexpr keyword kDistributions[] = {{ZLM_ROUNDROBIN, "roundrobin"},
-                                      {ZLM_DSTROUTE, "dstroute"},
-                                      {ZLM_FALLOVER, "fallover"},
-                                      {ZLM_SPILLOVER, "spillover"},
-                                      {ZLM_DYMXOR, "dynamic"}};
-constexpr keyword kRoles[] = {{ZLS_TRUNK, "trunk"}, {ZLS_STANDBY, "standby"}};
-constexpr keyword kAddresses[] = {{ZLS_SAMEADDR, "sameaddr"}, {ZLS_DIFFADDR, "diffaddr"}};
-constexpr keyword kSpeeds[] = {
-    {ZLS_100BT, "speed 100bt"}, {ZLS_10BT, "speed 10bt"}, {ZLS_AUTO, "speed auto"}};
-constexpr keyword kDuplexes[] = {{ZLS_FULLDUX, "duplex full"}, {ZLS_HALFDUX, "duplex half"}};
+using save::kAddresses;
+using save::kDistributions;
+using save::kDuplexes;
+using save::keyword;
+using save::kRoles;
+using save::kSpeeds;
 
 constexpr std::span<const keyword> kLinkGroups[] = {kDistributions};
 constexpr std::span<const keyword> kSegmentGroups[] = {kRoles, kAddresses, kSpeeds, kDuplexes};
@@ -54,7 +45,7 @@ std::optional<std::string> words_for(std::uint32_t now, std::uint32_t wanted,
         if ((now & mask) == (wanted & mask)) continue;
         if (std::popcount(wanted & mask) != 1) return std::nullopt;
         for (const keyword& k : group) {
-            if (k.bit == (wanted & mask)) words.append(" ").append(k.words);
+            if (k.bit == (wanted & mask)) words.append(" ").append(k.word);
         }
     }
     if ((now & ~grouped) != (wanted & ~grouped)) return std::nullopt;
@@ -71,7 +62,7 @@ std::string words_for_new(const segment_snapshot& saved) {
         const std::uint32_t bits = saved.state & mask;
         if (bits == (fresh & mask) || std::popcount(bits) != 1) continue;
         for (const keyword& k : group) {
-            if (k.bit == bits) words.append(" ").append(k.words);
+            if (k.bit == bits) words.append(" ").append(k.word);
         }
     }
     return words;

@@ -16,22 +16,6 @@ namespace save {
 
 namespace {
 
-struct keyword {
-    std::uint32_t bit;
-    const char* word;
-};
-
-constexpr keyword kDistributions[] = {{ZLM_ROUNDROBIN, "roundrobin"},
-                                      {ZLM_DSTROUTE, "dstroute"},
-                                      {ZLM_FALLOVER, "fallover"},
-                                      {ZLM_SPILLOVER, "spillover"},
-                                      {ZLM_DYMXOR, "dynamic"}};
-constexpr keyword kRoles[] = {{ZLS_TRUNK, "trunk"}, {ZLS_STANDBY, "standby"}};
-constexpr keyword kAddresses[] = {{ZLS_SAMEADDR, "sameaddr"}, {ZLS_DIFFADDR, "diffaddr"}};
-constexpr keyword kSpeeds[] = {
-    {ZLS_100BT, "speed 100bt"}, {ZLS_10BT, "speed 10bt"}, {ZLS_AUTO, "speed auto"}};
-constexpr keyword kDuplexes[] = {{ZLS_FULLDUX, "duplex full"}, {ZLS_HALFDUX, "duplex half"}};
-
 // Bits a built link or segment holds whatever its statements: the driver's
 // mark that it exists, and for a link the mark every new link gets.
 constexpr std::uint32_t kLinkGiven = ZLM_EXISTS | ZLM_NEW;
