@@ -4,10 +4,10 @@
 #include <cstdint>
 #include <map>
 
-#include "link/bit_names.h"
 #include "model/name_text.h"
 #include "model/number_text.h"
 #include "records.h"
+#include "report/bit_names.h"
 
 namespace apply {
 

@@ -21,11 +21,11 @@ def name_list(header, name):
     """The strings of the C++ array or string `name` in `header`."""
     found = re.search(name + r"(\[\])? = ([^;]*);", header)
     if found is None:
-        sys.exit(f"generate.py: no {name} in src/link/families.h")
+        sys.exit(f"generate.py: no {name} in src/config/families.h")
     return re.findall(r'"(\w*)"', found.group(2))
 
 
-FAMILIES_H = (pathlib.Path(__file__).resolve().parent.parent / "src/link/families.h").read_text()
+FAMILIES_H = (pathlib.Path(__file__).resolve().parent.parent / "src/config/families.h").read_text()
 LINKS = [family + unit for family in name_list(FAMILIES_H, "kLinkFamilies")
          for unit in name_list(FAMILIES_H, "kLinkUnits")[0]]
 FAMILIES = name_list(FAMILIES_H, "kInterfaceFamilies")

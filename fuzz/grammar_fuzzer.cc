@@ -19,10 +19,10 @@
 #include <string_view>
 #include <vector>
 
+#include "config/families.h"
 #include "config/lexer.h"
 #include "driver_script.h"
 #include "fuzz_check.h"
-#include "link/families.h"
 #include "recorded_parse.h"
 #include "reference_scan.h"
 
@@ -85,12 +85,12 @@ void check_arguments(std::string_view call) {
 
 fuzz_outcome parse_once(const std::string& config, std::size_t piece) {
     recorded_parse p(config, piece);
-    std::int64_t last_line = p.run.lineno;
+    std::int64_t last_line = p.lineno;
     p.actions.on_call = [&](const std::string& call) {
         fuzz_check(std::ftell(p.diagnostics.file()) == 0, "no operation after the error line",
                    call);
-        fuzz_check(p.run.lineno >= last_line, "lineno never decreases", call);
-        last_line = p.run.lineno;
+        fuzz_check(p.lineno >= last_line, "lineno never decreases", call);
+        last_line = p.lineno;
         check_arguments(call);
     };
     fuzz_outcome outcome;
@@ -102,10 +102,10 @@ fuzz_outcome parse_once(const std::string& config, std::size_t piece) {
         outcome.limit = true;
         outcome.status = 1;
     }
-    fuzz_check(p.run.lineno >= last_line, "lineno never decreases");
+    fuzz_check(p.lineno >= last_line, "lineno never decreases");
     outcome.calls = p.actions.calls;
     outcome.diagnostics = p.diagnostics.text();
-    outcome.lines = p.run.lineno;
+    outcome.lines = p.lineno;
     outcome.report = p.report;
     return outcome;
 }
@@ -113,7 +113,7 @@ fuzz_outcome parse_once(const std::string& config, std::size_t piece) {
 // The lexer's tokens alone, written as the reference writes them.
 reference_result lexer_tokens(const std::string& input, std::size_t piece) {
     recorded_parse p(input, piece);
-    lexer& lex = p.run.lex();
+    lexer& lex = p.lex;
     reference_result r;
     for (int tok; (tok = lex.yylex()) != END_OF_INPUT;) {
         if (!r.tokens.empty()) r.tokens += ' ';
@@ -123,7 +123,7 @@ reference_result lexer_tokens(const std::string& input, std::size_t piece) {
         if (tok == HEX) r.tokens += "(" + std::to_string(lex.yylval().number) + ")";
     }
     r.echoed = p.out.text();
-    r.lines = p.run.lineno;
+    r.lines = p.lineno;
     return r;
 }
 

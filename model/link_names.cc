@@ -1,6 +1,6 @@
 #include "model/link_names.h"
 
-#include "link/families.h"
+#include "config/families.h"
 
 namespace model {
 

@@ -7,13 +7,13 @@
 #include <nlohmann/json.hpp>
 #include <stdexcept>
 
-#include "link/link_report.h"
 #include "model/name_text.h"
 #include "model/number_text.h"
 #include "plan/link_changes.h"
 #include "plan/link_json.h"
 #include "plan/request_text.h"
 #include "plan/text_report.h"
+#include "report/link_report.h"
 
 namespace plan {
 

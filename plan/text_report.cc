@@ -8,12 +8,12 @@
 #include <utility>
 
 #include "driver/requests.h"
-#include "link/link_report.h"
 #include "model/name_text.h"
 #include "model/number_text.h"
 #include "plan/link_changes.h"
 #include "plan/request_text.h"
 #include "plan/syntax_message.h"
+#include "report/link_report.h"
 
 namespace plan {
 

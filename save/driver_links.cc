@@ -4,9 +4,9 @@
 
 #include <cerrno>
 
-#include "config/byte_source.h"
-#include "link/families.h"
-#include "session.h"
+#include "config/families.h"
+#include "driver/link_driver.h"
+#include "link/link_description.h"
 
 namespace save {
 
@@ -48,14 +48,11 @@ driver_link read_driver_link(device& driver, const std::string& name) {
     }
     result.opened = true;
     const open_link open(driver, fd);
-    // A session with no input of its own: it only reads the link.
-    text_source no_input("");
-    session reading(no_input, stdout, driver);
-    reading.linkfp = fd;
-    reading.zl = static_cast<link_desc*>(reading.allocate_record());
-    reading.zl->segs = nullptr;  // nothing in the record is ours until the driver has written it
-    reading.zl->ttls = nullptr;
-    if (reading.getlinkinfo() != 0) result.link = snapshot_of(*reading.zl);
+    link_description read;
+    read.zl = static_cast<link_desc*>(read.allocate_record());
+    read.zl->segs = nullptr;  // nothing in the record is ours until the driver has written it
+    read.zl->ttls = nullptr;
+    if (read_link(driver, fd, read)) result.link = snapshot_of(*read.zl);
     return result;
 }
 

@@ -8,9 +8,9 @@
 #include <utility>
 
 #include "config/lexer.h"
-#include "link/bit_names.h"
 #include "model/name_text.h"
 #include "model/number_text.h"
+#include "report/bit_names.h"
 
 namespace save {
 

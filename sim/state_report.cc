@@ -1,8 +1,8 @@
 #include "sim/state_report.h"
 
-#include "link/link_report.h"
 #include "model/name_text.h"
 #include "plan/link_snapshot.h"
+#include "report/link_report.h"
 
 namespace sim {
 

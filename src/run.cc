@@ -28,7 +28,7 @@ void report(const run_failure& failure) {
 }  // namespace
 
 int configure(byte_source& input, std::FILE* out, std::FILE* diagnostics) {
-    session run(input, out);
+    session run(input, out, system_device());
     return configure(run, diagnostics);
 }
 

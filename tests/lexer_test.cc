@@ -30,7 +30,7 @@ std::string describe(int tok, const token_value& value) {
 // Scans the whole input, handing it to the lexer `piece` bytes at a time.
 scan_result scan(const std::string& input, std::size_t piece = 1 << 20) {
     recorded_parse p(input, piece);
-    lexer& lex = p.run.lex();
+    lexer& lex = p.lex;
     scan_result result;
     try {
         for (int tok; (tok = lex.yylex()) != END_OF_INPUT;) {
@@ -45,7 +45,7 @@ scan_result scan(const std::string& input, std::size_t piece = 1 << 20) {
         result.failure_status = failure.status();
     }
     result.echoed = p.out.text();
-    result.lines = p.run.lineno;
+    result.lines = p.lineno;
     return result;
 }
 
@@ -132,7 +132,7 @@ INSTANTIATE_TEST_SUITE_P(Comments, LexerCases,
 TEST(Lexer, LineOfEachTokenIsTheLineItStandsOn) {
     recorded_parse p("zl zl0\n\n  seg\n^# note\nce1 end");
     std::vector<std::int64_t> lines;
-    while (p.run.lex().yylex() != END_OF_INPUT) lines.push_back(p.run.lineno);
+    while (p.lex.yylex() != END_OF_INPUT) lines.push_back(p.lineno);
     EXPECT_EQ(lines, (std::vector<std::int64_t>{1, 1, 3, 5, 5}));
 }
 

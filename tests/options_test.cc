@@ -7,7 +7,7 @@
 
 namespace {
 
-class Options : public link_fixture {};
+class Options : public session_fixture {};
 
 TEST_F(Options, TheLastChoiceOfAGroupWins) {
     run.link_opt_fallover();

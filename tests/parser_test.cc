@@ -148,7 +148,7 @@ TEST(Parser, SkippedInputIsStillEchoedAndCounted) {
 // that starts counting just short of it) still names the right line.
 TEST(Parser, ErrorLineBeyondTwoToTheThirtyFirst) {
     recorded_parse p("\n\nend");
-    p.run.lineno = std::numeric_limits<std::int32_t>::max();
+    p.lineno = std::numeric_limits<std::int32_t>::max();
     EXPECT_EQ(p.parse(), 1);
     EXPECT_EQ(p.diagnostics.text(), "*** \t Syntax error line 2147483649\n");
 }

@@ -51,3 +51,12 @@ inline constexpr keyword_form kKeywordForms[] = {
     {SEGMENT, "seg"},
     {END, "end"},
 };
+
+/// A keyword's long form, the first of its forms above, as messages spell it;
+/// empty for a token that is no keyword.
+constexpr std::string_view long_form(token tok) {
+    for (const keyword_form& form : kKeywordForms) {
+        if (form.tok == tok) return form.text;
+    }
+    return {};
+}

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <string_view>
 
+#include "families.h"
 #include "keywords.h"
-#include "link/families.h"
 #include "tokens.h"
 
 namespace {

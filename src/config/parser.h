@@ -14,10 +14,6 @@
 /// and the rest of the input has been read without calling any operation.
 int yyparse(lexer& lex, config_actions& actions, std::FILE* diagnostics);
 
-class session;
-/// The same with a session's own operations, called directly.
-int yyparse(lexer& lex, session& actions, std::FILE* diagnostics);
-
 /// What a syntax error was and where, for tools that explain it.
 struct syntax_error_report {
     int token = END_OF_INPUT;  // the token that could not continue the input

@@ -3,8 +3,9 @@
 #include <cstdio>
 #include <cstring>
 
-#include "requests.h"
-#include "session.h"
+#include "driver/link_driver.h"
+#include "driver/requests.h"
+#include "text/number_text.h"
 
 namespace {
 
@@ -57,7 +58,7 @@ private:
     device& driver_;
     int fd_;
     const char* device_name_;  // as the file wrote it; the record's name is the driver's
-    link_desc* zl;             // the description committed, named as the session names it
+    link_desc* zl;             // the description committed
 };
 
 // A refused request other than the creation does not stop the commit, but the
@@ -100,10 +101,8 @@ void commit_of::commit_table_lookup(link_req& req) {
         std::memcpy(req.eaddr, entry->eaddr, sizeof req.eaddr);
         if (send(ZLIOATL, &req) == 0) continue;
         const int error = errno;
-        char address[sizeof "xx:xx:xx:xx:xx:xx"];
-        std::snprintf(address, sizeof address, "%02x:%02x:%02x:%02x:%02x:%02x", entry->eaddr[0],
-                      entry->eaddr[1], entry->eaddr[2], entry->eaddr[3], entry->eaddr[4],
-                      entry->eaddr[5]);
+        char address[kAddressTextSize];
+        format_address(entry->eaddr, address);
         report_refused(ZLIOATL, address, error);
     }
 }
@@ -129,12 +128,6 @@ void commit_of::commit() {
 
 }  // namespace
 
-// Sends `zl` to the driver, then releases it and closes the device. Each
-// refused request is reported on standard error; a refused ZLIOCLINK ends the
-// commit, any other the commit goes past. None ends the run.
-void session::close_link() {
-    commit_of(driver_, linkfp, device_name_, *zl).commit();
-    release_link_description();
-    driver_.close(linkfp);
-    linkfp = 0;
+void commit_link(device& driver, int fd, const char* device_name, link_desc& link) {
+    commit_of(driver, fd, device_name, link).commit();
 }

@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <cstring>
 
-#include "requests.h"
+#include "driver/link_driver.h"
+#include "driver/requests.h"
 #include "run_failure.h"
-#include "session.h"
 
 namespace {
 
@@ -27,15 +27,15 @@ std::uint64_t handle_in(const Pointer& field) {
 // Every pointer field holds a pointer of the tool's own or null at any moment,
 // so the description can be released whenever the run ends.
 template <typename Record>
-void read_list(session& run, int fd, std::uint64_t cursor, Record*& first, link_req& req,
-               std::uint32_t code, const char* prefix, void (*on_read)(Record&)) {
+void read_list(device& driver, link_description& link, int fd, std::uint64_t cursor, Record*& first,
+               link_req& req, std::uint32_t code, const char* prefix, void (*on_read)(Record&)) {
     Record** slot = &first;
     while (cursor != 0) {
-        auto* record = static_cast<Record*>(run.allocate_record());
+        auto* record = static_cast<Record*>(link.allocate_record());
         *slot = record;
         req.cursor = cursor;
         req.data = record;
-        if (run.driver().ioctl(fd, code, &req) != 0) {
+        if (driver.ioctl(fd, code, &req) != 0) {
             // Taken first: allocating the exception may change errno.
             const int error = errno;
             record->next = nullptr;  // what the driver left there is no pointer of ours
@@ -50,29 +50,25 @@ void read_list(session& run, int fd, std::uint64_t cursor, Record*& first, link_
 
 }  // namespace
 
-int session::getlinkinfo() {
-    if (linkfp == 0 || zl == nullptr) {
-        throw run_failure(1, stderr, "\tZLC\t\t %d internal error ", 1084);
-    }
+bool read_link(device& driver, int fd, link_description& link) {
+    link_desc* zl = link.zl;
     link_req req{};
     req.data = zl;
-    if (driver_.ioctl(linkfp, ZLIOGLINK, &req) != 0) return 0;
+    if (driver.ioctl(fd, ZLIOGLINK, &req) != 0) return false;
     const std::uint64_t first_segment = handle_in(zl->segs);
     const std::uint64_t first_entry = handle_in(zl->ttls);
     zl->segs = nullptr;
     zl->ttls = nullptr;
-    read_list<seg_desc>(*this, linkfp, first_segment, zl->segs, req, ZLIOGSEG, "zlconf ZLIOGSEG ",
-                        [](seg_desc&) {});
-    read_list<ttl_entry>(*this, linkfp, first_entry, zl->ttls, req, ZLIOGTL, "zlconf ZLIOGTL ",
+    read_list<seg_desc>(driver, link, fd, first_segment, zl->segs, req, ZLIOGSEG,
+                        "zlconf ZLIOGSEG ", [](seg_desc&) {});
+    read_list<ttl_entry>(driver, link, fd, first_entry, zl->ttls, req, ZLIOGTL, "zlconf ZLIOGTL ",
                          [](ttl_entry& entry) { entry.installed = 1; });
-    return 1;
+    return true;
 }
 
-// Opens "/dev/<name>", makes `zl` and fills it from the driver, or fresh for a
-// link the driver does not have. A device that cannot be opened ends the run.
-void session::set_linkname(const char* name) {
+int open_link_device(device& driver, const char* name) {
     // The lexer's link names are at most 7 characters; the bound keeps any
-    // other caller from overrunning the path or the record's name.
+    // other caller from overrunning the path.
     const std::size_t length = strnlen(name, kNameField);
     if (length == kNameField)
         throw run_failure::system_error(1, "zlconf open device", ENAMETOOLONG);
@@ -80,23 +76,15 @@ void session::set_linkname(const char* name) {
     std::memcpy(path, "/dev/", 5);
     std::memcpy(path + 5, name, length);
     path[5 + length] = '\0';
-    std::memcpy(device_name_, name, length);
-    device_name_[length] = '\0';
-    linkfp = driver_.open(path, O_RDWR);
-    if (linkfp < 0) {
+    const int fd = driver.open(path, O_RDWR);
+    if (fd < 0) {
         const int error = errno;  // taken before the exception is allocated
         throw run_failure::system_error(1, "zlconf open device", error);
     }
+    return fd;
+}
 
-    zl = static_cast<link_desc*>(allocate_record());
-    // Until the driver has written it, nothing in the record may be trusted.
-    zl->segs = nullptr;
-    zl->ttls = nullptr;
-    if (getlinkinfo() == 0) {
-        std::memcpy(zl->name, name, length);
-        zl->name[length] = '\0';
-        zl->mode = kNewLinkMode;
-        zl->segs = nullptr;
-        zl->ttls = nullptr;
-    }
+// What the driver's open answers for a unit that no link has.
+bool no_such_link(int open_error) {
+    return open_error == ENOENT || open_error == ENXIO || open_error == ENODEV;
 }

@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "../records.h"
+#include "records.h"
 
 // One record serves a whole read or a whole commit; each request sets only the
 // fields it uses.

@@ -10,9 +10,9 @@
 #include <string>
 #include <string_view>
 
+#include "config/families.h"
 #include "config/keywords.h"
 #include "config/tokens.h"
-#include "link/families.h"
 #include "text/quoted.h"
 
 struct reference_result {

@@ -1,4 +1,4 @@
-// A string run through a session's lexer and the parser with recording
+// A string run through the lexer and the parser with recording
 // actions, both output streams captured: how the tests and the grammar fuzzer
 // parse. Members are public so that a test can look in at any moment (from
 // actions.on_call) or start the count of lines elsewhere.
@@ -11,23 +11,23 @@
 #include <vector>
 
 #include "captured_stream.h"
+#include "config/lexer.h"
 #include "config/parser.h"
 #include "memory_source.h"
 #include "recording_actions.h"
 #include "run_failure.h"
-#include "session.h"
 
 class recorded_parse {
 public:
     /// The input is handed to the lexer `piece` bytes at a time.
     explicit recorded_parse(std::string input, std::size_t piece = std::size_t{1} << 20)
-        : source(std::move(input), piece), run(source, out.file()) {}
+        : source(std::move(input), piece), lex(source, out.file(), lineno) {}
 
     /// Parses the whole input. A run_failure (the scan limit) is written to
     /// its stream, as the entry point does, and -status returned.
     int parse() {
         try {
-            return yyparse(run.lex(), actions, diagnostics.file(), report);
+            return yyparse(lex, actions, diagnostics.file(), report);
         } catch (const run_failure& failure) {
             std::fputs(failure.message(), failure.stream());
             return -failure.status();
@@ -37,7 +37,8 @@ public:
     memory_source source;
     captured_stream out;  // echoed characters and the length-limit message
     captured_stream diagnostics;
-    session run;
+    std::int64_t lineno = 1;  // counted by the lexer
+    lexer lex;
     recording_actions actions;
     syntax_error_report report;
 };
@@ -60,5 +61,5 @@ struct parse_outcome {
 inline parse_outcome parse_recorded(std::string input, std::size_t piece = std::size_t{1} << 20) {
     recorded_parse p(std::move(input), piece);
     const int status = p.parse();
-    return {p.actions.calls, status, p.out.text(), p.diagnostics.text(), p.run.lineno};
+    return {p.actions.calls, status, p.out.text(), p.diagnostics.text(), p.lineno};
 }

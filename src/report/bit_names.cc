@@ -1,4 +1,4 @@
-#include "link/bit_names.h"
+#include "report/bit_names.h"
 
 #include <cstdio>
 #include <utility>

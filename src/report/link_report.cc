@@ -1,9 +1,7 @@
-#include "link/link_report.h"
+#include "report/link_report.h"
 
-#include <cinttypes>
-#include <cstdio>
-
-#include "link/bit_names.h"
+#include "report/bit_names.h"
+#include "text/number_text.h"
 
 namespace {
 
@@ -30,8 +28,8 @@ public:
     report_writer& number(std::int32_t value) { return text(std::to_string(value)); }
     // The word as "0x%08x", then its bits' names as the form has them.
     report_writer& word(std::uint32_t value, std::vector<std::string> (*bits)(std::uint32_t)) {
-        char hex[16];
-        std::snprintf(hex, sizeof hex, "0x%08" PRIx32, value);
+        char hex[kHex32TextSize];
+        format_hex32(value, hex);
         text(hex);
         if (value == 0 || style_.form == report_form::dumpinfo) return *this;
         const std::string names = joined_bits(bits(value));
@@ -39,9 +37,8 @@ public:
         return text(" (").text(names).text(")");
     }
     report_writer& address(const std::array<std::uint8_t, kEtherAddrLen>& a) {
-        char text_of[24];
-        std::snprintf(text_of, sizeof text_of, "%02x:%02x:%02x:%02x:%02x:%02x", a[0], a[1], a[2],
-                      a[3], a[4], a[5]);
+        char text_of[kAddressTextSize];
+        format_address(a.data(), text_of);
         return text(text_of);
     }
     void end() { out_ += '\n'; }

@@ -1,9 +1,9 @@
+#include "link/link_description.h"
+
 #include <algorithm>
 #include <cstring>
 
-#include "session.h"
-
-session::list_tails& session::tails_of_zl() {
+link_description::list_tails& link_description::tails_of_zl() {
     if (tails_.of != zl) {
         tails_ = {zl, nullptr, nullptr, 0};
         segments_by_name_.clear();
@@ -18,7 +18,7 @@ session::list_tails& session::tails_of_zl() {
 
 // A name as the operations take it: its text and its length, kNameField when
 // it does not fit a name field.
-struct session::name_text {
+struct link_description::name_text {
     const char* text;
     std::size_t length;
 
@@ -39,8 +39,18 @@ struct session::name_text {
     }
 };
 
+void link_description::become_new_link(const char* name, std::size_t length) {
+    if (zl == nullptr) zl = static_cast<link_desc*>(allocate_record());
+    const std::size_t kept = std::min(length, kNameField - 1);
+    std::memcpy(zl->name, name, kept);
+    zl->name[kept] = '\0';
+    zl->mode = kNewLinkMode;
+    zl->segs = nullptr;
+    zl->ttls = nullptr;
+}
+
 // The first segment with this name, or null.
-seg_desc* session::find_named(const name_text& name) {
+seg_desc* link_description::find_named(const name_text& name) {
     if (name.length == kNameField) return nullptr;
     const list_tails& t = tails_of_zl();
     if (t.seg_count > segment_index::kWalkedLength) {
@@ -53,15 +63,11 @@ seg_desc* session::find_named(const name_text& name) {
     return nullptr;
 }
 
-void session::create_link() {}
-
-void session::create_segment() {}
-
-seg_desc* session::find_seg(const char* name) {
+seg_desc* link_description::find_seg(const char* name) {
     return find_named(name_text(name));
 }
 
-void session::segment_interfacename(const char* name) {
+void link_description::select_segment(const char* name) {
     const name_text wanted(name);
     working_seg = find_named(wanted);
     if (working_seg != nullptr) return;
@@ -81,14 +87,8 @@ void session::segment_interfacename(const char* name) {
     working_seg = seg;
 }
 
-void session::close_segment() {
-    working_seg = nullptr;
-}
-
-void session::link_opt_tablelookup_address(std::int32_t a0, std::int32_t a1, std::int32_t a2,
-                                           std::int32_t a3, std::int32_t a4, std::int32_t a5) {
+void link_description::append_entry(const std::int32_t (&bytes)[kEtherAddrLen]) {
     auto* entry = static_cast<ttl_entry*>(allocate_record());
-    const std::int32_t bytes[kEtherAddrLen] = {a0, a1, a2, a3, a4, a5};
     for (std::size_t i = 0; i < kEtherAddrLen; ++i) {
         entry->eaddr[i] = static_cast<std::uint8_t>(bytes[i] & 0xFF);
     }
@@ -101,14 +101,22 @@ void session::link_opt_tablelookup_address(std::int32_t a0, std::int32_t a1, std
     t.last_ttl = entry;
 }
 
-void session::link_opt_tablelookup_interfacename(const char* name) {
+void link_description::name_last_entry(const char* name) {
     ttl_entry* last = tails_of_zl().last_ttl;
     if (last == nullptr) return;  // the grammar always appends the entry first
     name_text(name).copy_to(last->ifname);
     zl->mode |= ZLM_TBLLOOKUP;
 }
 
-void session::release_link_description() {
+// Segment blocks after the DELETE are not marked.
+void link_description::mark_link_deleted() {
+    for (working_seg = zl->segs; working_seg != nullptr; working_seg = working_seg->next) {
+        change_segment_state(0, ZLS_DELETE);
+    }
+    change(zl->mode, 0, ZLM_DELETE);
+}
+
+void link_description::release_link_description() {
     // The description and both its lists, all from the one arena.
     arena_.release_all();
     zl = nullptr;
