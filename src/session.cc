@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "config/parser.h"
+#include "config/grammar.h"
 #include "driver/link_driver.h"
 #include "link/link_snapshot.h"
 #include "link/option_groups.h"
@@ -19,7 +19,8 @@ session::session(byte_source& input, echo_observer& echo, device& driver)
     : driver_(driver), lex_(input, nullptr, echo, lineno) {}
 
 int session::parse(std::FILE* diagnostics) {
-    return yyparse(lex_, *this, diagnostics);
+    syntax_error_report unused;
+    return grammar::parse_input(lex_, *this, diagnostics, unused);
 }
 
 int session::getlinkinfo() {
