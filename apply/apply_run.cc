@@ -22,7 +22,7 @@
 #include "apply/signals.h"
 #include "apply/watching_device.h"
 #include "config/byte_source.h"
-#include "config/echo_observer.h"
+#include "config/lexer.h"
 #include "plan/link_snapshot.h"
 #include "run_failure.h"
 #include "save/driver_links.h"

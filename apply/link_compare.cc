@@ -7,7 +7,7 @@
 #include "model/name_text.h"
 #include "model/number_text.h"
 #include "records.h"
-#include "report/bit_names.h"
+#include "report/link_report.h"
 
 namespace apply {
 

@@ -7,7 +7,7 @@
 #include "apply/undo_statements.h"
 #include "apply/watching_device.h"
 #include "config/byte_source.h"
-#include "config/echo_observer.h"
+#include "config/lexer.h"
 #include "run_failure.h"
 #include "save/driver_links.h"
 #include "session.h"

@@ -19,7 +19,7 @@
 #include "model/name_text.h"
 #include "model/number_text.h"
 #include "model/state_folder.h"
-#include "text/quoted.h"
+#include "text/formatting.h"
 
 namespace model {
 

@@ -2,7 +2,7 @@
 
 #include "model/name_text.h"
 #include "plan/written_word.h"
-#include "text/quoted.h"
+#include "text/formatting.h"
 
 namespace plan {
 

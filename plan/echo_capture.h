@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "config/echo_observer.h"
+#include "config/lexer.h"
 #include "plan/link_plan.h"
 #include "plan/plan_output.h"
 #include "plan/source_window.h"

@@ -1,7 +1,7 @@
 #include "plan/link_json.h"
 
 #include "model/number_text.h"
-#include "report/bit_names.h"
+#include "report/link_report.h"
 
 namespace plan {
 

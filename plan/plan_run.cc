@@ -27,7 +27,7 @@
 #include "plan/written_word.h"
 #include "run_failure.h"
 #include "session.h"
-#include "text/quoted.h"
+#include "text/formatting.h"
 #include "zlconf_version.h"
 
 namespace plan {

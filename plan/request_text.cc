@@ -4,7 +4,7 @@
 #include "model/name_text.h"
 #include "model/number_text.h"
 #include "model/request_record.h"
-#include "report/bit_names.h"
+#include "report/link_report.h"
 
 namespace plan {
 

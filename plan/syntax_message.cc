@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "config/tokens.h"
-#include "text/quoted.h"
+#include "text/formatting.h"
 
 namespace plan {
 

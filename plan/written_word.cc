@@ -10,7 +10,7 @@
 #include "config/byte_source.h"
 #include "config/lexer.h"
 #include "model/name_text.h"
-#include "text/quoted.h"
+#include "text/formatting.h"
 
 namespace plan {
 

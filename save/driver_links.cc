@@ -49,9 +49,7 @@ driver_link read_driver_link(device& driver, const std::string& name) {
     result.opened = true;
     const open_link open(driver, fd);
     link_description read;
-    read.zl = static_cast<link_desc*>(read.allocate_record());
-    read.zl->segs = nullptr;  // nothing in the record is ours until the driver has written it
-    read.zl->ttls = nullptr;
+    read.begin_reading();
     if (read_link(driver, fd, read)) result.link = snapshot_of(*read.zl);
     return result;
 }

@@ -10,7 +10,7 @@
 #include "config/lexer.h"
 #include "model/name_text.h"
 #include "model/number_text.h"
-#include "report/bit_names.h"
+#include "report/link_report.h"
 
 namespace save {
 

@@ -8,7 +8,6 @@
 #include <new>
 
 #include "config/byte_source.h"
-#include "io/checked_output.h"
 #include "io/standard_streams.h"
 #include "run_failure.h"
 #include "session.h"

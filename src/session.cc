@@ -39,10 +39,7 @@ void session::set_linkname(const char* name) {
     std::memcpy(device_name_, name, length);
     device_name_[length] = '\0';
 
-    zl = static_cast<link_desc*>(allocate_record());
-    // Until the driver has written it, nothing in the record may be trusted.
-    zl->segs = nullptr;
-    zl->ttls = nullptr;
+    begin_reading();
     if (getlinkinfo() == 0) become_new_link(name, length);
 }
 

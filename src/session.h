@@ -10,7 +10,6 @@
 
 #include "config/actions.h"
 #include "config/byte_source.h"
-#include "config/echo_observer.h"
 #include "config/lexer.h"
 #include "driver/device.h"
 #include "link/link_description.h"

@@ -1,4 +1,5 @@
-// The configuration lexer: turns the input's bytes into tokens, one per call.
+// The configuration lexer: turns the input's bytes into tokens, one per call,
+// and hands each character that forms no token to an echo.
 #pragma once
 
 #include <array>
@@ -7,8 +8,25 @@
 #include <cstdio>
 
 #include "byte_source.h"
-#include "echo_observer.h"
 #include "tokens.h"
+
+/// Receives each character that the lexer echoes, with its offset in bytes
+/// from the start of the input, in input order.
+class echo_observer {
+public:
+    virtual ~echo_observer() = default;
+    virtual void echoed(char c, std::uint64_t offset) = 0;
+};
+
+/// zlconf's echo: each character to `out` as it comes, buffered as `out` is.
+class stream_echo final : public echo_observer {
+public:
+    explicit stream_echo(std::FILE* out) : out_(out) {}
+    void echoed(char c, std::uint64_t) override { std::putc(c, out_); }
+
+private:
+    std::FILE* out_;
+};
 
 class lexer {
 public:

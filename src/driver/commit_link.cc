@@ -5,7 +5,7 @@
 
 #include "driver/link_driver.h"
 #include "driver/requests.h"
-#include "text/number_text.h"
+#include "text/formatting.h"
 
 namespace {
 

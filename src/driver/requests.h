@@ -64,4 +64,19 @@ static_assert(ZLIOASEG == 0x80284C3D);
 static_assert(ZLIOCLINK == 0x20004C3F);
 
 // The name of a request code, or null for a code that is not one of these.
-const char* request_name(std::uint32_t code);
+constexpr const char* request_name(std::uint32_t code) {
+    switch (code) {
+        case ZLIOATL: return "ZLIOATL";
+        case ZLIOGTL: return "ZLIOGTL";
+        case ZLIOGSEG: return "ZLIOGSEG";
+        case ZLIOGLINK: return "ZLIOGLINK";
+        case ZLIOSSEG: return "ZLIOSSEG";
+        case ZLIOSMODE: return "ZLIOSMODE";
+        case ZLIODLINK: return "ZLIODLINK";
+        case ZLIOELINK: return "ZLIOELINK";
+        case ZLIODSEG: return "ZLIODSEG";
+        case ZLIOASEG: return "ZLIOASEG";
+        case ZLIOCLINK: return "ZLIOCLINK";
+        default: return nullptr;
+    }
+}

@@ -39,6 +39,13 @@ struct link_description::name_text {
     }
 };
 
+link_desc& link_description::begin_reading() {
+    zl = static_cast<link_desc*>(allocate_record());
+    zl->segs = nullptr;
+    zl->ttls = nullptr;
+    return *zl;
+}
+
 void link_description::become_new_link(const char* name, std::size_t length) {
     if (zl == nullptr) zl = static_cast<link_desc*>(allocate_record());
     const std::size_t kept = std::min(length, kNameField - 1);

@@ -21,6 +21,11 @@ public:
     /// ends the run. Every record lives until release_link_description.
     void* allocate_record() { return arena_.allocate(); }
 
+    /// Makes `zl` a new record with null list pointers, for the driver's
+    /// description of the link to be read into: until the driver has written
+    /// it, nothing else in the record may be trusted.
+    link_desc& begin_reading();
+
     /// Makes `zl`, a new record when it is null, the description of a link
     /// the driver does not have: named `name` (of `length` bytes, at most
     /// kNameField - 1 kept), in the new link's mode, with no lists.

@@ -10,8 +10,10 @@
 // indent it within their own reports.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "link/link_snapshot.h"
 
@@ -30,3 +32,12 @@ struct report_style {
 };
 
 std::string link_report(const link_snapshot& link, const report_style& style);
+
+/// The bits of a link's mode and a segment's state by name, highest bit first
+/// ("NEW|SAMEADDR|TRUNK"). A bit without a name, one of the driver's own,
+/// appears as its value ("0x40000000").
+std::vector<std::string> mode_bits(std::uint32_t mode);
+std::vector<std::string> state_bits(std::uint32_t state);
+
+/// The names joined by '|'; empty for 0.
+std::string joined_bits(const std::vector<std::string>& names);

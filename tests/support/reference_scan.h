@@ -13,7 +13,7 @@
 #include "config/families.h"
 #include "config/keywords.h"
 #include "config/tokens.h"
-#include "text/quoted.h"
+#include "text/formatting.h"
 
 struct reference_result {
     std::string tokens;  // "NAME" or "NAME(value)", joined by blanks

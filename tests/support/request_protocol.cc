@@ -8,7 +8,7 @@
 
 #include "model/log_lines.h"
 
-#include "text/quoted.h"
+#include "text/formatting.h"
 
 namespace {
 

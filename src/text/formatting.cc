@@ -1,4 +1,4 @@
-#include "text/number_text.h"
+#include "text/formatting.h"
 
 namespace {
 
