@@ -1,4 +1,5 @@
 #include "config/lexer.h"
+#include "config/word_tokens.h"
 
 #include <gtest/gtest.h>
 
@@ -248,3 +249,28 @@ TEST(Lexer, AgreesWithTheRulesAsWrittenInPiecesOfAnySize) {
 }
 
 }  // namespace
+
+// A word held in memory is cut as the lexer cuts a file, and a word that has
+// no whole reading (a NUL, a scan past the limit) says so rather than being
+// cut short.
+TEST(WordTokens, CutAsTheLexerCutsAFile) {
+    const auto cut = tokens_of("rr;zl0 #x\nce1x 0a:");
+    ASSERT_TRUE(cut.has_value());
+    std::vector<std::string> seen;
+    for (const word_token& t : *cut) {
+        seen.push_back(std::string(token_name(t.token)) + "@" + std::to_string(t.offset) + "+" +
+                       std::to_string(t.length));
+    }
+    EXPECT_EQ(seen, (std::vector<std::string>{"ROUNDROBIN@0+2", "END@2+1", "LINKNAME@3+3",
+                                              "INTERFACENAME@10+3", "HEX@15+2", "COLON@17+1"}));
+
+    EXPECT_FALSE(tokens_of(std::string("ce0\0ce1", 7)).has_value());
+    EXPECT_FALSE(tokens_of(std::string(lexer::kScanLimit + 1, ' ')).has_value());
+    EXPECT_TRUE(tokens_of(std::string(lexer::kScanLimit - 1, ' ')).has_value());
+
+    EXPECT_TRUE(reads_as("zwre42", INTERFACENAME));
+    EXPECT_TRUE(reads_as("zlumi8", LINKNAME));
+    EXPECT_FALSE(reads_as("zlumi9", LINKNAME));
+    EXPECT_FALSE(reads_as("ce0 ", INTERFACENAME));
+    EXPECT_FALSE(reads_as("ce0", LINKNAME));
+}
