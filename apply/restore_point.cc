@@ -10,8 +10,9 @@
 #include <system_error>
 
 #include "apply/check.h"
+#include "model/link_names.h"
+#include "model/link_state.h"
 #include "model/model_device.h"
-#include "plan/link_snapshot.h"
 #include "run_failure.h"
 #include "save/driver_links.h"
 #include "save/saved_config.h"
@@ -20,11 +21,6 @@
 namespace apply {
 
 namespace {
-
-// A missing device node, or no driver behind it: the link cannot exist.
-bool no_such_device(int error) {
-    return error == ENOENT || error == ENXIO || error == ENODEV;
-}
 
 std::system_error failed(const std::string& what) {
     return {errno, std::generic_category(), what};
@@ -68,7 +64,7 @@ restore_point save_driver(device& driver, const std::string& applied) {
             throw std::runtime_error(name + ": " + failure.message());
         }
         if (!read.opened) {
-            if (no_such_device(read.open_error)) continue;
+            if (model::means_no_such_link(read.open_error)) continue;
             errno = read.open_error;
             throw failed("open /dev/" + name);
         }
@@ -116,7 +112,7 @@ saved_links links_built_by(std::string_view text, const std::string& label) {
     if (built.status != 0) throw std::runtime_error(label + " would not be accepted whole");
     saved_links links;
     for (const auto& [device, state] : built.predicted) {
-        links[device] = state ? std::optional(plan::snapshot_as_read(*state)) : std::nullopt;
+        links[device] = state ? std::optional(model::snapshot_as_read(*state)) : std::nullopt;
     }
     return links;
 }

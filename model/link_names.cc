@@ -1,5 +1,7 @@
 #include "model/link_names.h"
 
+#include <cerrno>
+
 #include "link/families.h"
 
 namespace model {
@@ -29,6 +31,10 @@ std::optional<std::string_view> link_device_of_path(std::string_view path) {
 std::uint32_t link_device_slot(std::string_view name) {
     const auto family = static_cast<std::uint32_t>(link_family_of(name).value_or(0));
     return family * kFamilySlots + static_cast<std::uint32_t>(name.back() - '0');
+}
+
+bool means_no_such_link(int error) {
+    return error == ENOENT || error == ENXIO || error == ENODEV;
 }
 
 }  // namespace model

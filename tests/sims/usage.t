@@ -3,7 +3,7 @@
 --bogus
 == stdout
 == stderr
-zlsim: unknown command or extra argument: zlsim --bogus
+zlsim: unknown option --bogus
 usage: zlsim run [--state FILE] [--fail RULES] [--] COMMAND [ARGUMENT...]
        zlsim show [--state FILE] [--json]
        zlsim reset [--state FILE] [FROM_STATE_FILE]

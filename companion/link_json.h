@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "model/link_state.h"
-#include "plan/link_snapshot.h"
+#include "link/link_snapshot.h"
 
-namespace plan {
+namespace companion {
 
 /// The top-level "schema" of every JSON document the companions print.
 inline constexpr int kJsonSchema = 1;
@@ -26,4 +26,4 @@ nlohmann::ordered_json link_json(const link_snapshot& link);
 /// as the driver reports it when read: what zlsim show and zlsave print.
 std::string json_of_state(const model::driver_state& state);
 
-}  // namespace plan
+}  // namespace companion
