@@ -2,11 +2,12 @@
 
 #include <cstring>
 
+#include "model/number_text.h"
+
 namespace model {
 
 namespace {
 
-constexpr char kUnitDigits[] = "0123456789abcdef";
 constexpr std::int32_t kUnitCount = 16;
 
 }  // namespace
@@ -17,7 +18,7 @@ std::optional<std::string> interface_name_of(const link_req& request) {
         return std::nullopt;
     }
     std::string name(request.name);
-    name += kUnitDigits[request.unit];
+    name += hex_digit(static_cast<unsigned>(request.unit));  // a unit is one hex digit
     return name;
 }
 

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "config/tokens.h"
+#include "model/number_text.h"
 #include "text/quoted.h"
 
 namespace plan {
@@ -130,7 +131,6 @@ std::string syntax_hint(const syntax_error_report& report) {
 // A control byte is shown as \xNN, and the caret moves past all four of its
 // characters: `column` counts bytes, as the lexer reads them.
 std::string caret_lines(std::string_view line, int column) {
-    constexpr char kHex[] = "0123456789abcdef";
     std::string out;
     std::string caret;
     for (std::size_t at = 0; at < line.size(); ++at) {
@@ -141,7 +141,7 @@ std::string caret_lines(std::string_view line, int column) {
             out += line[at];
             if (before_caret) caret += byte == '\t' ? '\t' : ' ';
         } else {
-            out.append("\\x").append(1, kHex[byte >> 4]).append(1, kHex[byte & 0xF]);
+            out += model::escaped_byte(byte);
             if (before_caret) caret += "    ";
         }
     }
