@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 
+#include "config/keywords.h"
 #include "config/tokens.h"
 #include "model/number_text.h"
 #include "text/quoted.h"
@@ -11,41 +12,27 @@ namespace plan {
 
 namespace {
 
-struct written {
+// What a token that is no keyword is called in a message.
+struct described {
     int token;
     const char* form;
 };
 
-// Keywords in their long form, in the order of expected_forms.
-constexpr std::array kWritten = {
-    written{ZELNAR, "zelnar"},
-    written{LINKNAME, "a link name"},
-    written{ADD, "add"},
-    written{DELETE, "delete"},
-    written{DSTROUTE, "dstroute"},
-    written{DYMXOR, "dynamic"},
-    written{FALLOVER, "fallover"},
-    written{ROUNDROBIN, "roundrobin"},
-    written{SPILLOVER, "spillover"},
-    written{TBLLOOKUP, "tablelookup"},
-    written{DUMPINFO, "dumpinfo"},
-    written{SEGMENT, "segment"},
-    written{SAMEADDR, "sameaddr"},
-    written{DIFFADDR, "diffaddr"},
-    written{STANDBY, "standby"},
-    written{TRUNK, "trunk"},
-    written{SPEED, "speed"},
-    written{DUPLEX, "duplex"},
-    written{SAUTO, "auto"},
-    written{S100BT, "100bt"},
-    written{S10BT, "10bt"},
-    written{HALFDUX, "half"},
-    written{FULLDUX, "full"},
-    written{HEX, "a hexadecimal byte"},
-    written{COLON, "':'"},
-    written{INTERFACENAME, "an interface name"},
-    written{END, "end"},
-    written{END_OF_INPUT, "end of input"},
+constexpr described kDescribed[] = {
+    {LINKNAME, "a link name"},
+    {HEX, "a hexadecimal byte"},
+    {COLON, "':'"},
+    {INTERFACENAME, "an interface name"},
+    {END_OF_INPUT, "end of input"},
+};
+
+// The tokens in the order a reader looks for them among the expected ones:
+// link statements, segment statements, values, names, and "end" last.
+constexpr int kReadingOrder[] = {
+    ZELNAR,     LINKNAME,  ADD,       DELETE,   DSTROUTE,      DYMXOR,   FALLOVER,
+    ROUNDROBIN, SPILLOVER, TBLLOOKUP, DUMPINFO, SEGMENT,       SAMEADDR, DIFFADDR,
+    STANDBY,    TRUNK,     SPEED,     DUPLEX,   SAUTO,         S100BT,   S10BT,
+    HALFDUX,    FULLDUX,   HEX,       COLON,    INTERFACENAME, END,      END_OF_INPUT,
 };
 
 bool expects(const syntax_error_report& report, int token) {
@@ -80,17 +67,30 @@ bool is_link_statement(int token) {
 
 }  // namespace
 
+std::string_view long_form(int token) {
+    for (const keyword_form& k : kKeywordForms) {
+        if (k.tok == token) return k.text;
+    }
+    return {};
+}
+
+bool is_abbreviation(const keyword_form& form) {
+    const std::string_view whole = long_form(form.tok);
+    return form.text.size() <= 2 || (form.text != whole && whole.starts_with(form.text));
+}
+
 std::string written_form(int token) {
-    for (const written& w : kWritten) {
-        if (w.token == token) return w.form;
+    if (const std::string_view form = long_form(token); !form.empty()) return std::string(form);
+    for (const described& d : kDescribed) {
+        if (d.token == token) return d.form;
     }
     return "token " + std::to_string(token);
 }
 
 std::vector<std::string> expected_forms(std::uint32_t expected) {
     std::vector<std::string> forms;
-    for (const written& w : kWritten) {
-        if ((expected & expected_bit(w.token)) != 0) forms.emplace_back(w.form);
+    for (const int token : kReadingOrder) {
+        if ((expected & expected_bit(token)) != 0) forms.push_back(written_form(token));
     }
     return forms;
 }
