@@ -1,8 +1,10 @@
 #include "model/link_names.h"
 
 #include <cerrno>
+#include <cstring>
 
 #include "link/families.h"
+#include "model/number_text.h"
 
 namespace model {
 
@@ -10,6 +12,7 @@ namespace {
 
 constexpr std::string_view kDevicePrefix = "/dev/";
 constexpr std::uint32_t kFamilySlots = 0x100;  // each family's devices, apart from the next's
+constexpr std::int32_t kUnitCount = 16;
 
 }  // namespace
 
@@ -35,6 +38,16 @@ std::uint32_t link_device_slot(std::string_view name) {
 
 bool means_no_such_link(int error) {
     return error == ENOENT || error == ENXIO || error == ENODEV;
+}
+
+std::optional<std::string> interface_name_of(const link_req& request) {
+    const void* terminator = std::memchr(request.name, '\0', sizeof request.name);
+    if (terminator == nullptr || request.unit < 0 || request.unit >= kUnitCount) {
+        return std::nullopt;
+    }
+    std::string name(request.name);
+    name += hex_digit(static_cast<unsigned>(request.unit));  // a unit is one hex digit
+    return name;
 }
 
 }  // namespace model

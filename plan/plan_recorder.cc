@@ -7,7 +7,6 @@
 #include <unordered_set>
 #include <vector>
 
-#include "model/interface_names.h"
 #include "model/link_names.h"
 #include "model/name_text.h"
 #include "model/number_text.h"

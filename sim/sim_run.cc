@@ -25,7 +25,6 @@
 #include "model/state_folder.h"
 #include "model/state_lock.h"
 #include "sim/device_mask.h"
-#include "sim/preload_check.h"
 #include "sim/sim_paths.h"
 
 namespace sim {
