@@ -13,6 +13,7 @@
 #include "model/link_names.h"
 #include "model/link_state.h"
 #include "model/model_device.h"
+#include "model/state_folder.h"
 #include "run_failure.h"
 #include "save/driver_links.h"
 #include "save/saved_config.h"
@@ -25,21 +26,6 @@ namespace {
 std::system_error failed(const std::string& what) {
     return {errno, std::generic_category(), what};
 }
-
-// Closes the descriptor however the write ends.
-class owned_fd {
-public:
-    explicit owned_fd(int fd) : fd_(fd) {}
-    ~owned_fd() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    owned_fd(const owned_fd&) = delete;
-    owned_fd& operator=(const owned_fd&) = delete;
-    int get() const { return fd_; }
-
-private:
-    int fd_;
-};
 
 std::string folder_of(const std::string& path) {
     const std::size_t slash = path.rfind('/');
@@ -89,7 +75,7 @@ void write_restore_point(const std::string& path, std::string_view text) {
     // A file left by a write that was cut short; the lock keeps out any other.
     if (::unlink(temporary.c_str()) != 0 && errno != ENOENT) throw failed("unlink " + temporary);
     {
-        const owned_fd out(
+        const model::owned_fd out(
             ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
         if (out.get() < 0) throw failed("open " + temporary);
         for (std::size_t done = 0; done < text.size();) {
@@ -102,7 +88,7 @@ void write_restore_point(const std::string& path, std::string_view text) {
     }
     if (::rename(temporary.c_str(), path.c_str()) != 0) throw failed("rename " + temporary);
     // So that the rename itself survives a crash.
-    const owned_fd dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    const model::owned_fd dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (dir.get() < 0 || ::fsync(dir.get()) != 0) throw failed("fsync " + folder);
 }
 
