@@ -45,7 +45,7 @@ std::optional<std::string> words_for(std::uint32_t now, std::uint32_t wanted,
         if ((now & mask) == (wanted & mask)) continue;
         if (std::popcount(wanted & mask) != 1) return std::nullopt;
         for (const keyword& k : group) {
-            if (k.bit == (wanted & mask)) words.append(" ").append(k.word);
+            if (k.bit == (wanted & mask)) words.append(" ").append(k.written());
         }
     }
     if ((now & ~grouped) != (wanted & ~grouped)) return std::nullopt;
@@ -62,7 +62,7 @@ std::string words_for_new(const segment_snapshot& saved) {
         const std::uint32_t bits = saved.state & mask;
         if (bits == (fresh & mask) || std::popcount(bits) != 1) continue;
         for (const keyword& k : group) {
-            if (k.bit == bits) words.append(" ").append(k.word);
+            if (k.bit == bits) words.append(" ").append(k.written());
         }
     }
     return words;

@@ -8,6 +8,7 @@
 #include <unordered_map>
 #include <utility>
 
+#include "companion/keyword_forms.h"
 #include "model/name_text.h"
 #include "model/number_text.h"
 
@@ -21,22 +22,26 @@ using model::segment_state;
 
 struct named_bit {
     std::uint32_t bit;
-    const char* word;
+    std::string_view word;  // the keyword that sets it
 };
 
+constexpr named_bit named(std::uint32_t bit, int token) {
+    return {bit, companion::long_form(token)};
+}
+
 constexpr std::array kModeWords = {
-    named_bit{ZLM_DYMXOR, "dynamic"},      named_bit{ZLM_ROUNDROBIN, "roundrobin"},
-    named_bit{ZLM_DSTROUTE, "dstroute"},   named_bit{ZLM_FALLOVER, "fallover"},
-    named_bit{ZLM_SPILLOVER, "spillover"}, named_bit{ZLM_TBLLOOKUP, "tablelookup"},
+    named(ZLM_DYMXOR, DYMXOR),       named(ZLM_ROUNDROBIN, ROUNDROBIN),
+    named(ZLM_DSTROUTE, DSTROUTE),   named(ZLM_FALLOVER, FALLOVER),
+    named(ZLM_SPILLOVER, SPILLOVER), named(ZLM_TBLLOOKUP, TBLLOOKUP),
 };
 
 // A segment's state in the words that set it, one aspect each, so that a
 // change names only the aspect that changed.
 constexpr std::array<std::array<named_bit, 3>, 4> kSegmentAspects = {{
-    {{{ZLS_TRUNK, "trunk"}, {ZLS_STANDBY, "standby"}, {0, nullptr}}},
-    {{{ZLS_100BT, "100bt"}, {ZLS_10BT, "10bt"}, {ZLS_AUTO, "auto"}}},
-    {{{ZLS_FULLDUX, "full"}, {ZLS_HALFDUX, "half"}, {0, nullptr}}},
-    {{{ZLS_SAMEADDR, "sameaddr"}, {ZLS_DIFFADDR, "diffaddr"}, {0, nullptr}}},
+    {{named(ZLS_TRUNK, TRUNK), named(ZLS_STANDBY, STANDBY), {}}},
+    {{named(ZLS_100BT, S100BT), named(ZLS_10BT, S10BT), named(ZLS_AUTO, SAUTO)}},
+    {{named(ZLS_FULLDUX, FULLDUX), named(ZLS_HALFDUX, HALFDUX), {}}},
+    {{named(ZLS_SAMEADDR, SAMEADDR), named(ZLS_DIFFADDR, DIFFADDR), {}}},
 }};
 
 std::string mode_words(std::uint32_t mode) {
@@ -52,7 +57,7 @@ std::string mode_words(std::uint32_t mode) {
 std::string aspect_words(std::uint32_t state, const std::array<named_bit, 3>& aspect) {
     std::string out;
     for (const named_bit& b : aspect) {
-        if (b.word == nullptr || (state & b.bit) == 0) continue;
+        if (b.word.empty() || (state & b.bit) == 0) continue;
         if (!out.empty()) out += '+';
         out += b.word;
     }

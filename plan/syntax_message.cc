@@ -3,7 +3,7 @@
 #include <array>
 #include <cstdint>
 
-#include "config/keywords.h"
+#include "companion/keyword_forms.h"
 #include "config/tokens.h"
 #include "model/number_text.h"
 #include "text/quoted.h"
@@ -67,20 +67,9 @@ bool is_link_statement(int token) {
 
 }  // namespace
 
-std::string_view long_form(int token) {
-    for (const keyword_form& k : kKeywordForms) {
-        if (k.tok == token) return k.text;
-    }
-    return {};
-}
-
-bool is_abbreviation(const keyword_form& form) {
-    const std::string_view whole = long_form(form.tok);
-    return form.text.size() <= 2 || (form.text != whole && whole.starts_with(form.text));
-}
-
 std::string written_form(int token) {
-    if (const std::string_view form = long_form(token); !form.empty()) return std::string(form);
+    if (const std::string_view form = companion::long_form(token); !form.empty())
+        return std::string(form);
     for (const described& d : kDescribed) {
         if (d.token == token) return d.form;
     }

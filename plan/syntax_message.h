@@ -7,21 +7,9 @@
 #include <string_view>
 #include <vector>
 
-#include "config/keywords.h"
 #include "config/parser.h"
 
 namespace plan {
-
-// Until config/keywords.h marks its forms: a keyword's long form is the first
-// it lists, and an abbreviation is two letters or the start of the long form.
-
-/// The form a message writes a keyword in ("delete" for DELETE); empty for a
-/// token that is no keyword.
-std::string_view long_form(int token);
-
-/// Whether `form` shortens its keyword ("del", "tl"), rather than being it or
-/// another word for it ("close").
-bool is_abbreviation(const keyword_form& form);
 
 /// How a token is written: "standby", "end", "a link name", "end of input".
 std::string written_form(int token);

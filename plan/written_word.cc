@@ -7,10 +7,10 @@
 #include <unordered_map>
 #include <vector>
 
+#include "companion/keyword_forms.h"
 #include "config/byte_source.h"
 #include "config/lexer.h"
 #include "model/name_text.h"
-#include "plan/syntax_message.h"
 #include "text/quoted.h"
 
 namespace plan {
@@ -156,7 +156,7 @@ std::string nearest_keyword(std::string_view word) {
     std::size_t best_distance = 3;
     // Whole words only: an abbreviation is never the better suggestion.
     for (const keyword_form& form : kKeywordForms) {
-        if (is_abbreviation(form)) continue;
+        if (companion::is_abbreviation(form)) continue;
         const std::string_view k = form.text;
         const std::size_t allowed = k.size() >= 6 ? 2 : 1;
         // Words whose lengths differ by more are further apart than allowed.

@@ -40,7 +40,7 @@ struct word_writer {
         const std::uint32_t bits = word & group_of(group);
         if (std::popcount(bits) == 1) {
             for (const keyword& k : group) {
-                if (k.bit == bits) out += std::string(" ") + k.word;
+                if (k.bit == bits) out += " " + k.written();
             }
         } else if (bits != 0 || one_needed) {
             problems.push_back(std::string(bits == 0 ? "no " : "more than one ") + what + " bit (" +
