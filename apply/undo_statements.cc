@@ -6,6 +6,7 @@
 #include <span>
 #include <vector>
 
+#include "companion/keywords.h"
 #include "model/number_text.h"
 #include "records.h"
 #include "save/saved_config.h"
@@ -14,12 +15,12 @@ namespace apply {
 
 namespace {
 
-using save::kAddresses;
-using save::kDistributions;
-using save::kDuplexes;
-using save::keyword;
-using save::kRoles;
-using save::kSpeeds;
+using companion::kAddresses;
+using companion::kDistributions;
+using companion::kDuplexes;
+using companion::kRoles;
+using companion::kSpeeds;
+using keyword = companion::option_keyword;
 
 constexpr std::span<const keyword> kLinkGroups[] = {kDistributions};
 constexpr std::span<const keyword> kSegmentGroups[] = {kRoles, kAddresses, kSpeeds, kDuplexes};

@@ -4,11 +4,12 @@
 #include <array>
 #include <cctype>
 #include <cstdlib>
+#include <span>
 #include <string_view>
 #include <unordered_map>
 #include <utility>
 
-#include "companion/keyword_forms.h"
+#include "companion/keywords.h"
 #include "model/name_text.h"
 #include "model/number_text.h"
 
@@ -20,46 +21,35 @@ using model::link_state;
 using model::lookup_entry;
 using model::segment_state;
 
-struct named_bit {
-    std::uint32_t bit;
-    std::string_view word;  // the keyword that sets it
-};
+using companion::option_keyword;
 
-constexpr named_bit named(std::uint32_t bit, int token) {
-    return {bit, companion::long_form(token)};
-}
-
-constexpr std::array kModeWords = {
-    named(ZLM_DYMXOR, DYMXOR),       named(ZLM_ROUNDROBIN, ROUNDROBIN),
-    named(ZLM_DSTROUTE, DSTROUTE),   named(ZLM_FALLOVER, FALLOVER),
-    named(ZLM_SPILLOVER, SPILLOVER), named(ZLM_TBLLOOKUP, TBLLOOKUP),
-};
+// A link's mode in the words that set it: its distribution, and table lookup.
+constexpr option_keyword kTableLookup[] = {companion::option(ZLM_TBLLOOKUP, TBLLOOKUP)};
+constexpr std::span<const option_keyword> kModeGroups[] = {companion::kDistributions, kTableLookup};
 
 // A segment's state in the words that set it, one aspect each, so that a
 // change names only the aspect that changed.
-constexpr std::array<std::array<named_bit, 3>, 4> kSegmentAspects = {{
-    {{named(ZLS_TRUNK, TRUNK), named(ZLS_STANDBY, STANDBY), {}}},
-    {{named(ZLS_100BT, S100BT), named(ZLS_10BT, S10BT), named(ZLS_AUTO, SAUTO)}},
-    {{named(ZLS_FULLDUX, FULLDUX), named(ZLS_HALFDUX, HALFDUX), {}}},
-    {{named(ZLS_SAMEADDR, SAMEADDR), named(ZLS_DIFFADDR, DIFFADDR), {}}},
-}};
+constexpr std::span<const option_keyword> kSegmentAspects[] = {
+    companion::kRoles, companion::kSpeeds, companion::kDuplexes, companion::kAddresses};
 
 std::string mode_words(std::uint32_t mode) {
     std::string out;
-    for (const named_bit& b : kModeWords) {
-        if ((mode & b.bit) == 0) continue;
-        if (!out.empty()) out += '+';
-        out += b.word;
+    for (const std::span<const option_keyword> group : kModeGroups) {
+        for (const option_keyword& b : group) {
+            if ((mode & b.bit) == 0) continue;
+            if (!out.empty()) out += '+';
+            out += b.value;
+        }
     }
     return out.empty() ? std::string("none") : out;
 }
 
-std::string aspect_words(std::uint32_t state, const std::array<named_bit, 3>& aspect) {
+std::string aspect_words(std::uint32_t state, std::span<const option_keyword> aspect) {
     std::string out;
-    for (const named_bit& b : aspect) {
-        if (b.word.empty() || (state & b.bit) == 0) continue;
+    for (const option_keyword& b : aspect) {
+        if ((state & b.bit) == 0) continue;
         if (!out.empty()) out += '+';
-        out += b.word;
+        out += b.value;
     }
     return out;
 }
@@ -82,7 +72,7 @@ std::string segment_words(std::uint32_t state) {
 // cleared as "no 10bt".
 std::string segment_change(const segment_state& was, const segment_state& is) {
     std::string out;
-    for (const auto& aspect : kSegmentAspects) {
+    for (const std::span<const option_keyword> aspect : kSegmentAspects) {
         const std::string before = aspect_words(was.state, aspect);
         const std::string after = aspect_words(is.state, aspect);
         if (before == after) continue;

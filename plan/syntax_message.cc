@@ -3,7 +3,7 @@
 #include <array>
 #include <cstdint>
 
-#include "companion/keyword_forms.h"
+#include "companion/keywords.h"
 #include "config/tokens.h"
 #include "model/number_text.h"
 #include "text/quoted.h"

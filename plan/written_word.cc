@@ -7,7 +7,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "companion/keyword_forms.h"
+#include "companion/keywords.h"
 #include "config/byte_source.h"
 #include "config/lexer.h"
 #include "model/name_text.h"

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <utility>
 
+#include "companion/keywords.h"
 #include "config/lexer.h"
 #include "link/bit_names.h"
 #include "model/name_text.h"
@@ -15,6 +16,13 @@
 namespace save {
 
 namespace {
+
+using companion::kAddresses;
+using companion::kDistributions;
+using companion::kDuplexes;
+using companion::kRoles;
+using companion::kSpeeds;
+using keyword = companion::option_keyword;
 
 // Bits a built link or segment holds whatever its statements: the driver's
 // mark that it exists, and for a link the mark every new link gets.
