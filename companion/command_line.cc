@@ -10,7 +10,9 @@ namespace {
 
 // Thrown by arguments::take for a standard option, and answered by
 // read_command_line: not an error, so no std::exception.
-enum class standard_option { help, version };
+struct standard_option {
+    bool help;  // else --version
+};
 
 }  // namespace
 
@@ -27,8 +29,8 @@ bool arguments::more() {
 argument arguments::take() {
     argument word{words_[next_++], false};
     word.option = !options_done_ && word.text.size() > 1 && word.text[0] == '-';
-    if (word.option && (word.text == "--help" || word.text == "-h")) throw standard_option::help;
-    if (word.option && word.text == "--version") throw standard_option::version;
+    if (word.option && (word.text == "--help" || word.text == "-h")) throw standard_option{true};
+    if (word.option && word.text == "--version") throw standard_option{false};
     return word;
 }
 
@@ -68,7 +70,7 @@ std::optional<int> read_command_line(const program& p, int argc, char** argv,
         read(words);
         return std::nullopt;
     } catch (const standard_option& asked) {
-        if (asked == standard_option::help) {
+        if (asked.help) {
             std::fputs(p.usage, stdout);
         } else {
             std::printf("%s (zlconf) %s\n", p.name, kZlconfVersion);

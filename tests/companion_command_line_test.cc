@@ -107,37 +107,41 @@ struct wrong_case {
     const char* message;
 };
 
-const wrong_case kWrong[] = {
-    {&kZlplan, {"--bogus", "--help"}, "unknown option --bogus"},
-    {&kZlplan, {"--state"}, "--state needs a file name"},
-    {&kZlplan, {"--state", "x.state", "site.conf"}, "--state goes with --check"},
-    {&kZlplan, {"site.conf", "other.conf"}, "more than one configuration file"},
-    {&kZlsave, {"--bogus", "--help"}, "unknown option --bogus"},
-    {&kZlsave, {"zl9"}, "not a link name: zl9"},
-    {&kZlsave, {"--state", "--json"}, "--state and --json exclude each other"},
-    {&kZlsave, {"--output="}, "--output needs a file name"},
-    {&kZlsim, {"--bogus", "--help"}, "unknown option --bogus"},
-    {&kZlsim, {}, "no command given"},
-    {&kZlsim, {"frobnicate"}, "unknown command or extra argument: zlsim frobnicate"},
-    {&kZlsim, {"run"}, "run needs a command"},
-    {&kZlsim, {"log", "--json"}, "--json belongs to show"},
-    {&kZlsim, {"show", "--fail"}, "--fail needs a value"},
-    {&kZlapply, {"--bogus", "--help"}, "unknown option --bogus"},
-    {&kZlapply, {"--confirm", "site.conf", "other.conf"}, "more than one configuration file"},
-    {&kZlapply, {"--rollback", "site.conf"}, "--rollback takes no file and no other option"},
-    {&kZlapply,
-     {"--confirm", "--strict"},
-     "--confirm without SECONDS takes no file and no other option"},
-    {&kZlapply, {"--restore-point"}, "--restore-point needs a file name"},
-};
-
 TEST(CompanionCommandLine, WrongArgumentsAreNamedBeforeTheUsage) {
-    for (const wrong_case& c : kWrong) {
+    const wrong_case wrong[] = {
+        {&kZlplan, {"--bogus", "--help"}, "unknown option --bogus"},
+        {&kZlplan, {"--state"}, "--state needs a file name"},
+        {&kZlplan, {"--state", "x.state", "site.conf"}, "--state goes with --check"},
+        {&kZlplan, {"site.conf", "other.conf"}, "more than one configuration file"},
+        {&kZlsave, {"--bogus", "--help"}, "unknown option --bogus"},
+        {&kZlsave, {"zl9"}, "not a link name: zl9"},
+        {&kZlsave, {"--state", "--json"}, "--state and --json exclude each other"},
+        {&kZlsave, {"--output="}, "--output needs a file name"},
+        {&kZlsim, {"--bogus", "--help"}, "unknown option --bogus"},
+        {&kZlsim, {}, "no command given"},
+        {&kZlsim, {"frobnicate"}, "unknown command or extra argument: zlsim frobnicate"},
+        {&kZlsim, {"run"}, "run needs a command"},
+        {&kZlsim, {"log", "--json"}, "--json belongs to show"},
+        {&kZlsim, {"show", "--fail"}, "--fail needs a value"},
+        {&kZlapply, {"--bogus", "--help"}, "unknown option --bogus"},
+        {&kZlapply, {"--confirm", "site.conf", "other.conf"}, "more than one configuration file"},
+        {&kZlapply, {"--rollback", "site.conf"}, "--rollback takes no file and no other option"},
+        {&kZlapply,
+         {"--confirm", "--strict"},
+         "--confirm without SECONDS takes no file and no other option"},
+        {&kZlapply, {"--restore-point"}, "--restore-point needs a file name"},
+    };
+    for (const wrong_case& c : wrong) {
         const child_result r = run(*c.program, c.words);
         EXPECT_EQ(r.status, 2) << c.message;
         EXPECT_EQ(r.out, "") << c.message;
         EXPECT_EQ(r.err, std::string(c.program->name) + ": " + c.message + "\n" + c.program->usage);
     }
+    // zlplan --json tells the reader of its output too.
+    const child_result json = run(kZlplan, {"--json", "--bogus"});
+    EXPECT_NE(json.out.find("\"error\": \"unknown option --bogus\",\n  \"status\": 2\n}"),
+              std::string::npos)
+        << json.out;
 }
 
 }  // namespace
