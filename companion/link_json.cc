@@ -11,6 +11,11 @@ json word_json(std::uint32_t value, const std::vector<std::string>& names) {
     return {{"value", value}, {"hex", model::hex32(value)}, {"bits", names}};
 }
 
+std::string word_text(std::uint32_t value, const std::vector<std::string>& names) {
+    const std::string hex = model::hex32(value);
+    return names.empty() ? hex : hex + " (" + joined_bits(names) + ")";
+}
+
 json link_json(const link_snapshot& link) {
     json segments = json::array();
     for (const segment_snapshot& s : link.segments) {

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "model/link_state.h"
 #include "link/link_snapshot.h"
+#include "model/link_state.h"
 
 namespace companion {
 
@@ -18,6 +18,10 @@ inline constexpr int kJsonSchema = 1;
 
 /// A 32-bit word with its bits named: {"value", "hex", "bits"}.
 nlohmann::ordered_json word_json(std::uint32_t value, const std::vector<std::string>& names);
+
+/// The same word in a message: "0x00000110 (DYMXOR|ROUNDROBIN)", or the hex
+/// alone when no bit is set.
+std::string word_text(std::uint32_t value, const std::vector<std::string>& names);
 
 /// {"name", "mode", "segments", "table_lookup"}; words as {"value", "hex", "bits"}.
 nlohmann::ordered_json link_json(const link_snapshot& link);

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "companion/keywords.h"
+#include "companion/link_json.h"
 #include "config/lexer.h"
 #include "link/bit_names.h"
 #include "model/name_text.h"
@@ -57,10 +58,6 @@ struct word_writer {
     }
 };
 
-std::string bit_list(std::uint32_t bits, const std::vector<std::string>& names) {
-    return model::hex32(bits) + " (" + joined_bits(names) + ")";
-}
-
 // True when zlconf's lexer reads `text` as one token of kind `token`.
 bool reads_as(const std::string& text, int token) {
     char* echoed = nullptr;
@@ -105,7 +102,8 @@ std::string segment_line(const std::string& device, const segment_snapshot& seg,
     const std::uint32_t known = kSegmentGiven | group_of(kRoles) | group_of(kAddresses) |
                                 group_of(kSpeeds) | group_of(kDuplexes);
     if (const std::uint32_t other = seg.state & ~known; other != 0) {
-        problems.push_back("state bits no statement sets: " + bit_list(other, state_bits(other)));
+        problems.push_back("state bits no statement sets: " +
+                           companion::word_text(other, state_bits(other)));
     }
     warn(warnings, where, problems);
     return line + " end\n";
@@ -145,7 +143,8 @@ std::string saved_link(const std::string& device, const link_snapshot& link,
     }
     const std::uint32_t known = kLinkGiven | group_of(kDistributions) | ZLM_TBLLOOKUP;
     if (const std::uint32_t other = link.mode & ~known; other != 0) {
-        problems.push_back("mode bits no statement sets: " + bit_list(other, mode_bits(other)));
+        problems.push_back("mode bits no statement sets: " +
+                           companion::word_text(other, mode_bits(other)));
     }
     warn(warnings, device, problems);
     if (!mode_line.empty()) out += " " + mode_line + "\n";
