@@ -21,13 +21,13 @@
 #include "apply/rollback.h"
 #include "apply/signals.h"
 #include "apply/watching_device.h"
+#include "companion/command_line.h"
 #include "config/byte_source.h"
 #include "config/lexer.h"
-#include "plan/link_snapshot.h"
+#include "model/link_state.h"
 #include "run_failure.h"
 #include "save/driver_links.h"
 #include "session.h"
-#include "zlconf_version.h"
 
 namespace apply {
 
@@ -46,6 +46,8 @@ constexpr const char* kUsage =
     "--rollback restores a restore point that a killed apply left.\n"
     "Exit status: 0 applied, 1 nothing sent, 2 wrong arguments or input not\n"
     "readable, 4 rolled back, 5 rollback incomplete.\n";
+
+constexpr companion::program kZlapply{"zlapply", kUsage};
 
 std::string words(const std::vector<std::string>& names) {
     std::string out;
@@ -92,7 +94,7 @@ std::string carry_out(const std::string& input, watching_device& watch) {
 std::optional<link_snapshot> predicted_for(const check_result& check, const std::string& name) {
     const auto predicted = check.predicted.find(name);
     if (predicted == check.predicted.end() || !predicted->second) return std::nullopt;
-    return plan::snapshot_as_read(*predicted->second);
+    return model::snapshot_as_read(*predicted->second);
 }
 
 // The links that the file leaves otherwise than the restore point holds them.
@@ -312,12 +314,11 @@ std::string default_restore_point() {
 }
 
 struct command_line {
-    enum class verb { apply, confirm, rollback, help, version } what = verb::apply;
+    enum class verb { apply, confirm, rollback } what = verb::apply;
     std::optional<int> confirm_seconds;
     bool strict = false;
     std::string restore_point = default_restore_point();
     std::string path = "/etc/zlumi.conf";
-    std::string error;
 };
 
 std::optional<int> seconds_of(const std::string& text) {
@@ -329,66 +330,45 @@ std::optional<int> seconds_of(const std::string& text) {
     return seconds > 0 ? std::optional(seconds) : std::nullopt;
 }
 
-// The option at argv[i], which may take the word after it; false for one
-// that is not an option of zlapply's.
-bool take_option(command_line& c, int argc, char** argv, int& i, bool& bare_confirm) {
-    const std::string arg = argv[i];
-    if (arg == "--confirm") {
-        const std::optional<int> seconds = i + 1 < argc ? seconds_of(argv[i + 1]) : std::nullopt;
-        bare_confirm = bare_confirm || !seconds;
-        if (seconds) {
-            c.confirm_seconds = seconds;
-            ++i;
-        }
-    } else if (arg == "--strict") {
-        c.strict = true;
-    } else if (arg == "--rollback") {
-        c.what = command_line::verb::rollback;
-    } else if (arg == "--restore-point") {
-        if (i + 1 == argc || argv[i + 1][0] == '\0') {
-            c.error = "--restore-point needs a file";
-        } else {
-            c.restore_point = argv[++i];
-        }
-    } else if (arg == "-h" || arg == "--help") {
-        c.what = command_line::verb::help;
-    } else if (arg == "--version") {
-        c.what = command_line::verb::version;
-    } else {
-        return false;
-    }
-    return true;
-}
-
 // `--confirm` takes SECONDS when a number follows it; alone it confirms the
 // pending apply.
-command_line parse_command_line(int argc, char** argv) {
+command_line read_command_line(companion::arguments& args) {
+    using companion::wrong_arguments;
     command_line c;
     bool have_path = false;
-    bool options_done = false;
     bool bare_confirm = false;
-    for (int i = 1; i < argc && c.error.empty(); ++i) {
-        const std::string arg = argv[i];
-        const bool option = !options_done && arg.size() > 1 && arg[0] == '-';
-        if (!option) {
-            if (have_path) c.error = "more than one configuration file";
-            c.path = arg;
+    while (args.more()) {
+        const companion::argument arg = args.take();
+        if (!arg.option) {
+            if (have_path) throw wrong_arguments("more than one configuration file");
+            c.path = arg.text;
             have_path = true;
-        } else if (arg == "--") {
-            options_done = true;
-        } else if (!take_option(c, argc, argv, i, bare_confirm)) {
-            c.error = "unknown option " + arg;
+        } else if (arg.text == "--confirm") {
+            const std::string* next = args.peek();
+            c.confirm_seconds = next != nullptr ? seconds_of(*next) : std::nullopt;
+            if (c.confirm_seconds) {
+                args.take();
+            } else {
+                bare_confirm = true;
+            }
+        } else if (arg.text == "--strict") {
+            c.strict = true;
+        } else if (arg.text == "--rollback") {
+            c.what = command_line::verb::rollback;
+        } else if (companion::arguments::names(arg, "--restore-point")) {
+            c.restore_point = args.value_of(arg, "--restore-point", "a file name");
+        } else {
+            companion::unknown_option(arg);
         }
     }
-    if (!c.error.empty()) return c;
     const bool applying = have_path || c.confirm_seconds || c.strict;
     if (bare_confirm) {
         if (c.what == command_line::verb::rollback || applying) {
-            c.error = "--confirm without SECONDS takes no file and no other option";
+            throw wrong_arguments("--confirm without SECONDS takes no file and no other option");
         }
-        if (c.what == command_line::verb::apply) c.what = command_line::verb::confirm;
+        c.what = command_line::verb::confirm;
     } else if (c.what == command_line::verb::rollback && applying) {
-        c.error = "--rollback takes no file and no other option";
+        throw wrong_arguments("--rollback takes no file and no other option");
     }
     return c;
 }
@@ -423,19 +403,13 @@ int apply_file(const command_line& c, apply_system& sys) {
 
 int zlapply_main(int argc, char** argv) {
     try {
-        const command_line c = parse_command_line(argc, argv);
-        if (!c.error.empty()) {
-            std::fprintf(stderr, "zlapply: %s\n%s", c.error.c_str(), kUsage);
-            return kWrongArguments;
+        command_line c;
+        const auto read = [&c](companion::arguments& args) { c = read_command_line(args); };
+        if (const auto ended = companion::read_command_line(kZlapply, argc, argv, read)) {
+            return *ended;
         }
-        switch (c.what) {
-            case command_line::verb::help: std::fputs(kUsage, stdout); return 0;
-            case command_line::verb::version:
-                std::printf("zlapply (zlconf) %s\n", kZlconfVersion);
-                return 0;
-            case command_line::verb::confirm: return confirm_pending(c.restore_point, stderr);
-            case command_line::verb::apply:
-            case command_line::verb::rollback: break;
+        if (c.what == command_line::verb::confirm) {
+            return confirm_pending(c.restore_point, stderr);
         }
         catch_signals();
         terminal_confirmation asked(confirm_path_of(c.restore_point), stderr);

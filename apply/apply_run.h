@@ -9,6 +9,7 @@
 
 #include "apply/audit.h"
 #include "apply/confirmation.h"
+#include "companion/command_line.h"
 #include "driver/device.h"
 
 namespace apply {
@@ -18,7 +19,7 @@ inline constexpr const char* kDefaultRestorePoint = "/run/zlconf/restore.conf";
 // Exit statuses, one convention with the other companions.
 inline constexpr int kApplied = 0;
 inline constexpr int kNothingSent = 1;
-inline constexpr int kWrongArguments = 2;
+inline constexpr int kWrongArguments = companion::kWrongArguments;
 inline constexpr int kRolledBack = 4;
 inline constexpr int kRollbackIncomplete = 5;
 

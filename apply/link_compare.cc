@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <map>
 
+#include "companion/link_json.h"
+#include "report/link_report.h"
 #include "model/name_text.h"
 #include "model/number_text.h"
 #include "records.h"
@@ -18,8 +20,7 @@ constexpr std::uint32_t kStateSet = ZLS_TRUNK | ZLS_STANDBY | ZLS_SAMEADDR | ZLS
                                     ZLS_FULLDUX | ZLS_HALFDUX | ZLS_100BT | ZLS_10BT | ZLS_AUTO;
 
 std::string word(std::uint32_t value, std::vector<std::string> (*bits)(std::uint32_t)) {
-    const std::string names = joined_bits(bits(value));
-    return model::hex32(value) + (names.empty() ? "" : " (" + names + ")");
+    return companion::word_text(value, bits(value));
 }
 
 std::string name(const std::string& text) {

@@ -10,8 +10,10 @@
 #include <system_error>
 
 #include "apply/check.h"
+#include "model/link_names.h"
+#include "model/link_state.h"
 #include "model/model_device.h"
-#include "plan/link_snapshot.h"
+#include "model/state_folder.h"
 #include "run_failure.h"
 #include "save/driver_links.h"
 #include "save/saved_config.h"
@@ -21,29 +23,9 @@ namespace apply {
 
 namespace {
 
-// A missing device node, or no driver behind it: the link cannot exist.
-bool no_such_device(int error) {
-    return error == ENOENT || error == ENXIO || error == ENODEV;
-}
-
 std::system_error failed(const std::string& what) {
     return {errno, std::generic_category(), what};
 }
-
-// Closes the descriptor however the write ends.
-class owned_fd {
-public:
-    explicit owned_fd(int fd) : fd_(fd) {}
-    ~owned_fd() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    owned_fd(const owned_fd&) = delete;
-    owned_fd& operator=(const owned_fd&) = delete;
-    int get() const { return fd_; }
-
-private:
-    int fd_;
-};
 
 std::string folder_of(const std::string& path) {
     const std::size_t slash = path.rfind('/');
@@ -68,7 +50,7 @@ restore_point save_driver(device& driver, const std::string& applied) {
             throw std::runtime_error(name + ": " + failure.message());
         }
         if (!read.opened) {
-            if (no_such_device(read.open_error)) continue;
+            if (model::means_no_such_link(read.open_error)) continue;
             errno = read.open_error;
             throw failed("open /dev/" + name);
         }
@@ -93,7 +75,7 @@ void write_restore_point(const std::string& path, std::string_view text) {
     // A file left by a write that was cut short; the lock keeps out any other.
     if (::unlink(temporary.c_str()) != 0 && errno != ENOENT) throw failed("unlink " + temporary);
     {
-        const owned_fd out(
+        const model::owned_fd out(
             ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
         if (out.get() < 0) throw failed("open " + temporary);
         for (std::size_t done = 0; done < text.size();) {
@@ -106,7 +88,7 @@ void write_restore_point(const std::string& path, std::string_view text) {
     }
     if (::rename(temporary.c_str(), path.c_str()) != 0) throw failed("rename " + temporary);
     // So that the rename itself survives a crash.
-    const owned_fd dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    const model::owned_fd dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (dir.get() < 0 || ::fsync(dir.get()) != 0) throw failed("fsync " + folder);
 }
 
@@ -116,7 +98,7 @@ saved_links links_built_by(std::string_view text, const std::string& label) {
     if (built.status != 0) throw std::runtime_error(label + " would not be accepted whole");
     saved_links links;
     for (const auto& [device, state] : built.predicted) {
-        links[device] = state ? std::optional(plan::snapshot_as_read(*state)) : std::nullopt;
+        links[device] = state ? std::optional(model::snapshot_as_read(*state)) : std::nullopt;
     }
     return links;
 }

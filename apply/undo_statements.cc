@@ -6,6 +6,7 @@
 #include <span>
 #include <vector>
 
+#include "companion/keywords.h"
 #include "model/number_text.h"
 #include "records.h"
 #include "save/saved_config.h"
@@ -14,12 +15,12 @@ namespace apply {
 
 namespace {
 
-using save::kAddresses;
-using save::kDistributions;
-using save::kDuplexes;
-using save::keyword;
-using save::kRoles;
-using save::kSpeeds;
+using companion::kAddresses;
+using companion::kDistributions;
+using companion::kDuplexes;
+using companion::kRoles;
+using companion::kSpeeds;
+using keyword = companion::option_keyword;
 
 constexpr std::span<const keyword> kLinkGroups[] = {kDistributions};
 constexpr std::span<const keyword> kSegmentGroups[] = {kRoles, kAddresses, kSpeeds, kDuplexes};
@@ -45,7 +46,7 @@ std::optional<std::string> words_for(std::uint32_t now, std::uint32_t wanted,
         if ((now & mask) == (wanted & mask)) continue;
         if (std::popcount(wanted & mask) != 1) return std::nullopt;
         for (const keyword& k : group) {
-            if (k.bit == (wanted & mask)) words.append(" ").append(k.word);
+            if (k.bit == (wanted & mask)) words.append(" ").append(k.written());
         }
     }
     if ((now & ~grouped) != (wanted & ~grouped)) return std::nullopt;
@@ -62,7 +63,7 @@ std::string words_for_new(const segment_snapshot& saved) {
         const std::uint32_t bits = saved.state & mask;
         if (bits == (fresh & mask) || std::popcount(bits) != 1) continue;
         for (const keyword& k : group) {
-            if (k.bit == bits) words.append(" ").append(k.word);
+            if (k.bit == bits) words.append(" ").append(k.written());
         }
     }
     return words;

@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "driver/requests.h"
-#include "model/interface_names.h"
+#include "model/link_names.h"
 #include "model/number_text.h"
 
 namespace apply {

@@ -7,7 +7,6 @@
 #include <string>
 
 #include "model/handles.h"
-#include "model/interface_names.h"
 #include "model/link_names.h"
 #include "model/record_images.h"
 

@@ -1,6 +1,10 @@
 #include "model/link_names.h"
 
+#include <cerrno>
+#include <cstring>
+
 #include "config/families.h"
+#include "model/number_text.h"
 
 namespace model {
 
@@ -8,6 +12,7 @@ namespace {
 
 constexpr std::string_view kDevicePrefix = "/dev/";
 constexpr std::uint32_t kFamilySlots = 0x100;  // each family's devices, apart from the next's
+constexpr std::int32_t kUnitCount = 16;
 
 }  // namespace
 
@@ -29,6 +34,20 @@ std::optional<std::string_view> link_device_of_path(std::string_view path) {
 std::uint32_t link_device_slot(std::string_view name) {
     const auto family = static_cast<std::uint32_t>(link_family_of(name).value_or(0));
     return family * kFamilySlots + static_cast<std::uint32_t>(name.back() - '0');
+}
+
+bool means_no_such_link(int error) {
+    return error == ENOENT || error == ENXIO || error == ENODEV;
+}
+
+std::optional<std::string> interface_name_of(const link_req& request) {
+    const void* terminator = std::memchr(request.name, '\0', sizeof request.name);
+    if (terminator == nullptr || request.unit < 0 || request.unit >= kUnitCount) {
+        return std::nullopt;
+    }
+    std::string name(request.name);
+    name += hex_digit(static_cast<unsigned>(request.unit));  // a unit is one hex digit
+    return name;
 }
 
 }  // namespace model

@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "link/link_snapshot.h"
 #include "records.h"
 
 namespace model {
@@ -59,5 +60,13 @@ constexpr std::int32_t speed_for_state(std::uint32_t state) {
 constexpr std::int32_t duplex_for_state(std::uint32_t state) {
     return (state & ZLS_HALFDUX) != 0 ? 1 : 2;
 }
+
+// `link` as the driver reports it when read: with the bits that say the link
+// and each segment exist, every entry installed.
+link_snapshot snapshot_as_read(const link_state& link);
+
+// The simulated link that reads as `read`: its inverse, for a snapshot of a
+// real driver's link kept as a state file.
+link_state state_of_read(const link_snapshot& read);
 
 }  // namespace model

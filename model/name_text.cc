@@ -3,11 +3,12 @@
 #include <charconv>
 #include <cstring>
 
+#include "model/number_text.h"
+
 namespace model {
 
 namespace {
 
-constexpr char kHexDigits[] = "0123456789abcdef";
 constexpr std::size_t kEscapeLength = 4;  // \xNN
 
 bool stands_for_itself(char c) {
@@ -26,10 +27,7 @@ std::string escaped(std::string_view name, bool (*kept)(char)) {
             text += c;
             continue;
         }
-        const auto byte = static_cast<unsigned char>(c);
-        text += "\\x";
-        text += kHexDigits[byte >> 4];
-        text += kHexDigits[byte & 0xF];
+        text += escaped_byte(static_cast<unsigned char>(c));
     }
     return text;
 }

@@ -9,6 +9,15 @@
 
 namespace model {
 
+// The lower case hexadecimal digit of `value`'s low four bits.
+constexpr char hex_digit(unsigned value) {
+    return "0123456789abcdef"[value & 0xF];
+}
+
+// A byte as the four characters \xNN, as names and quoted lines show bytes
+// that they cannot show as they are.
+std::string escaped_byte(unsigned char byte);
+
 std::string short_hex(std::uint64_t value);  // 0x2
 std::string hex32(std::uint32_t value);      // 0x00001110
 std::string hex64(std::uint64_t value);      // 0x5a1e00000000a001

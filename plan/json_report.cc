@@ -7,10 +7,11 @@
 #include <nlohmann/json.hpp>
 #include <stdexcept>
 
+#include "companion/link_json.h"
+#include "report/link_report.h"
 #include "model/name_text.h"
 #include "model/number_text.h"
 #include "plan/link_changes.h"
-#include "plan/link_json.h"
 #include "plan/request_text.h"
 #include "plan/text_report.h"
 #include "report/link_report.h"
@@ -140,7 +141,7 @@ link_members link_head(const link_plan& link) {
                          ",\n        \"ZLIOGSEG\": " + number_text(link.reads.segments) +
                          ",\n        \"ZLIOGTL\": " + number_text(link.reads.entries) +
                          "\n      }");
-    out.add("read", link.read ? dumped(link_json(*link.read), 6) : "null");
+    out.add("read", link.read ? dumped(companion::link_json(*link.read), 6) : "null");
     return out;
 }
 
@@ -167,8 +168,9 @@ link_members link_tail(const link_plan& link) {
         .add("exists_after", truth(link.exists_after))
         .add("segments_after", number_text(link.segments_after))
         .add("table_lookup_after", number_text(link.entries_after));
-    return out.add("after",
-                   link.after ? dumped(link_json(snapshot_as_read(*link.after)), 6) : "null");
+    return out.add(
+        "after", link.after ? dumped(companion::link_json(model::snapshot_as_read(*link.after)), 6)
+                            : "null");
 }
 
 // {"at": {"line", "column"}, "text"} as dumped() would write it at `indent`
@@ -229,7 +231,7 @@ void json_output::put(const std::string& text) {
 }
 
 void json_output::begin(const whole_plan& plan) {
-    put("{\n  \"schema\": " + std::to_string(kJsonSchema) +
+    put("{\n  \"schema\": " + std::to_string(companion::kJsonSchema) +
         ",\n  \"input\": " + dumped(plan.input, 2));
     if (!plan.driver.empty()) put(",\n  \"driver\": " + dumped(plan.driver, 2));
     put(",\n  \"links\": [");

@@ -4,10 +4,12 @@
 #include <array>
 #include <cctype>
 #include <cstdlib>
+#include <span>
 #include <string_view>
 #include <unordered_map>
 #include <utility>
 
+#include "companion/keywords.h"
 #include "model/name_text.h"
 #include "model/number_text.h"
 
@@ -19,42 +21,35 @@ using model::link_state;
 using model::lookup_entry;
 using model::segment_state;
 
-struct named_bit {
-    std::uint32_t bit;
-    const char* word;
-};
+using companion::option_keyword;
 
-constexpr std::array kModeWords = {
-    named_bit{ZLM_DYMXOR, "dynamic"},      named_bit{ZLM_ROUNDROBIN, "roundrobin"},
-    named_bit{ZLM_DSTROUTE, "dstroute"},   named_bit{ZLM_FALLOVER, "fallover"},
-    named_bit{ZLM_SPILLOVER, "spillover"}, named_bit{ZLM_TBLLOOKUP, "tablelookup"},
-};
+// A link's mode in the words that set it: its distribution, and table lookup.
+constexpr option_keyword kTableLookup[] = {companion::option(ZLM_TBLLOOKUP, TBLLOOKUP)};
+constexpr std::span<const option_keyword> kModeGroups[] = {companion::kDistributions, kTableLookup};
 
 // A segment's state in the words that set it, one aspect each, so that a
 // change names only the aspect that changed.
-constexpr std::array<std::array<named_bit, 3>, 4> kSegmentAspects = {{
-    {{{ZLS_TRUNK, "trunk"}, {ZLS_STANDBY, "standby"}, {0, nullptr}}},
-    {{{ZLS_100BT, "100bt"}, {ZLS_10BT, "10bt"}, {ZLS_AUTO, "auto"}}},
-    {{{ZLS_FULLDUX, "full"}, {ZLS_HALFDUX, "half"}, {0, nullptr}}},
-    {{{ZLS_SAMEADDR, "sameaddr"}, {ZLS_DIFFADDR, "diffaddr"}, {0, nullptr}}},
-}};
+constexpr std::span<const option_keyword> kSegmentAspects[] = {
+    companion::kRoles, companion::kSpeeds, companion::kDuplexes, companion::kAddresses};
 
 std::string mode_words(std::uint32_t mode) {
     std::string out;
-    for (const named_bit& b : kModeWords) {
-        if ((mode & b.bit) == 0) continue;
-        if (!out.empty()) out += '+';
-        out += b.word;
+    for (const std::span<const option_keyword> group : kModeGroups) {
+        for (const option_keyword& b : group) {
+            if ((mode & b.bit) == 0) continue;
+            if (!out.empty()) out += '+';
+            out += b.value;
+        }
     }
     return out.empty() ? std::string("none") : out;
 }
 
-std::string aspect_words(std::uint32_t state, const std::array<named_bit, 3>& aspect) {
+std::string aspect_words(std::uint32_t state, std::span<const option_keyword> aspect) {
     std::string out;
-    for (const named_bit& b : aspect) {
-        if (b.word == nullptr || (state & b.bit) == 0) continue;
+    for (const option_keyword& b : aspect) {
+        if ((state & b.bit) == 0) continue;
         if (!out.empty()) out += '+';
-        out += b.word;
+        out += b.value;
     }
     return out;
 }
@@ -77,7 +72,7 @@ std::string segment_words(std::uint32_t state) {
 // cleared as "no 10bt".
 std::string segment_change(const segment_state& was, const segment_state& is) {
     std::string out;
-    for (const auto& aspect : kSegmentAspects) {
+    for (const std::span<const option_keyword> aspect : kSegmentAspects) {
         const std::string before = aspect_words(was.state, aspect);
         const std::string after = aspect_words(is.state, aspect);
         if (before == after) continue;

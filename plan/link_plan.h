@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "plan/link_snapshot.h"
+#include "model/link_state.h"
 #include "plan/planning_device.h"
 
 namespace plan {

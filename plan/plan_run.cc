@@ -12,6 +12,7 @@
 #include <optional>
 #include <utility>
 
+#include "companion/command_line.h"
 #include "config/lexer.h"
 #include "config/parser.h"
 #include "model/driver.h"
@@ -48,6 +49,8 @@ constexpr const char* kUsage =
     "a change by status 3. Exit status: 0 plan printed, 1 syntax or driver\n"
     "error (or a warning, with --strict), 2 input not readable or wrong\n"
     "arguments, 3 some link would change (with --exit-code).\n";
+
+constexpr companion::program kZlplan{"zlplan", kUsage};
 
 std::string without_newline(std::string text) {
     while (!text.empty() && text.back() == '\n') text.pop_back();
@@ -136,10 +139,7 @@ struct command_line {
     bool strict = false;
     bool exit_code = false;
     std::optional<std::string> state;
-    bool help = false;
-    bool version = false;
     std::string path = kDefaultConfig;
-    std::string error;
 };
 
 // The options that only switch something on. `c` is written through the
@@ -147,46 +147,38 @@ struct command_line {
 // cppcheck-suppress constParameter
 bool* switch_for(command_line& c, const std::string& arg) {
     static const std::pair<const char*, bool command_line::*> switches[] = {
-        {"--json", &command_line::json},           {"--full", &command_line::full},
-        {"--check", &command_line::check},         {"--strict", &command_line::strict},
-        {"--exit-code", &command_line::exit_code}, {"-h", &command_line::help},
-        {"--help", &command_line::help},           {"--version", &command_line::version}};
+        {"--json", &command_line::json},
+        {"--full", &command_line::full},
+        {"--check", &command_line::check},
+        {"--strict", &command_line::strict},
+        {"--exit-code", &command_line::exit_code}};
     for (const auto& [name, member] : switches) {
         if (arg == name) return &(c.*member);
     }
     return nullptr;
 }
 
-// After "--" every word is a file name, even one that begins with '-'.
-command_line parse_command_line(int argc, char** argv) {
-    command_line c;
+// Into `c` as the words go, so that the options before a wrong word still
+// choose how it is reported.
+void read_command_line(companion::arguments& args, command_line& c) {
     bool have_path = false;
-    bool options_done = false;
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        const bool option = !options_done && arg.size() > 1 && arg[0] == '-';
-        bool* on = option ? switch_for(c, arg) : nullptr;
+    while (args.more()) {
+        const companion::argument arg = args.take();
+        bool* on = arg.option ? switch_for(c, arg.text) : nullptr;
         if (on != nullptr) {
             *on = true;
-        } else if (option && arg == "--") {
-            options_done = true;
-        } else if (option && arg == "--state") {
-            if (i + 1 == argc) {
-                c.error = "--state needs a file";
-            } else {
-                c.state = argv[++i];
-            }
-        } else if (option) {
-            c.error = "unknown option " + arg;
+        } else if (companion::arguments::names(arg, "--state")) {
+            c.state = args.value_of(arg, "--state", "a file name");
+        } else if (arg.option) {
+            companion::unknown_option(arg);
         } else if (have_path) {
-            c.error = "more than one configuration file";
+            throw companion::wrong_arguments("more than one configuration file");
         } else {
-            c.path = arg;
+            c.path = arg.text;
             have_path = true;
         }
     }
-    if (c.error.empty() && c.state && !c.check) c.error = "--state goes with --check";
-    return c;
+    if (c.state && !c.check) throw companion::wrong_arguments("--state goes with --check");
 }
 
 }  // namespace
@@ -296,27 +288,29 @@ int plan_to(plan_output& out, const command_line& c) {
 
 int zlplan_main(int argc, char** argv) {
     try {
-        const command_line c = parse_command_line(argc, argv);
-        if (c.help) {
-            std::fputs(kUsage, stdout);
-            return 0;
-        }
-        if (c.version) {
-            std::printf("zlplan (zlconf) %s\n", kZlconfVersion);
-            return 0;
-        }
+        command_line c;
+        std::string wrong;
+        const auto read = [&](companion::arguments& args) {
+            try {
+                read_command_line(args, c);
+            } catch (const companion::wrong_arguments& error) {
+                wrong = error.what();
+                throw;
+            }
+        };
+        const std::optional<int> ended = companion::read_command_line(kZlplan, argc, argv, read);
         text_output text(stdout, stderr);
         json_output json(stdout, stderr);
         plan_output* chosen = &text;
         if (c.json) chosen = &json;
         plan_output& out = *chosen;
-        if (!c.error.empty()) {
-            std::fprintf(stderr, "zlplan: %s\n%s", c.error.c_str(), kUsage);
+        if (!wrong.empty()) {
+            // The usage went to standard error; --json's reader gets the failure too.
             whole_plan plan;
             plan.input = c.path;
-            out.fail(plan, c.error, 2);
-            return 2;
+            out.fail(plan, wrong, companion::kWrongArguments);
         }
+        if (ended) return *ended;
         return plan_to(out, c);
     } catch (const std::bad_alloc&) {
         std::fprintf(stderr, "zlplan: %s\n", std::strerror(ENOMEM));

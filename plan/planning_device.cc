@@ -4,7 +4,7 @@
 #include <cstring>
 #include <string_view>
 
-#include "model/interface_names.h"
+#include "model/link_names.h"
 #include "model/name_text.h"
 #include "plan/link_changes.h"
 

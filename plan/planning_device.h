@@ -47,11 +47,6 @@ struct read_counts {
     std::size_t entries = 0;
 };
 
-/// A driver that does not have the link answers ZLIOGLINK with one of these.
-inline bool means_no_such_link(int error) {
-    return error == ENXIO || error == ENOENT || error == ENODEV;
-}
-
 /// One link from its opening to its closing.
 struct link_visit {
     std::string device;

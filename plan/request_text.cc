@@ -1,6 +1,7 @@
 #include "plan/request_text.h"
 
-#include "model/interface_names.h"
+#include "report/link_report.h"
+#include "model/link_names.h"
 #include "model/name_text.h"
 #include "model/number_text.h"
 #include "model/request_record.h"

@@ -3,48 +3,36 @@
 #include <array>
 #include <cstdint>
 
+#include "companion/keywords.h"
 #include "config/tokens.h"
+#include "model/number_text.h"
 #include "text/formatting.h"
 
 namespace plan {
 
 namespace {
 
-struct written {
+// What a token that is no keyword is called in a message.
+struct described {
     int token;
     const char* form;
 };
 
-// Keywords in their long form, in the order of expected_forms.
-constexpr std::array kWritten = {
-    written{ZELNAR, "zelnar"},
-    written{LINKNAME, "a link name"},
-    written{ADD, "add"},
-    written{DELETE, "delete"},
-    written{DSTROUTE, "dstroute"},
-    written{DYMXOR, "dynamic"},
-    written{FALLOVER, "fallover"},
-    written{ROUNDROBIN, "roundrobin"},
-    written{SPILLOVER, "spillover"},
-    written{TBLLOOKUP, "tablelookup"},
-    written{DUMPINFO, "dumpinfo"},
-    written{SEGMENT, "segment"},
-    written{SAMEADDR, "sameaddr"},
-    written{DIFFADDR, "diffaddr"},
-    written{STANDBY, "standby"},
-    written{TRUNK, "trunk"},
-    written{SPEED, "speed"},
-    written{DUPLEX, "duplex"},
-    written{SAUTO, "auto"},
-    written{S100BT, "100bt"},
-    written{S10BT, "10bt"},
-    written{HALFDUX, "half"},
-    written{FULLDUX, "full"},
-    written{HEX, "a hexadecimal byte"},
-    written{COLON, "':'"},
-    written{INTERFACENAME, "an interface name"},
-    written{END, "end"},
-    written{END_OF_INPUT, "end of input"},
+constexpr described kDescribed[] = {
+    {LINKNAME, "a link name"},
+    {HEX, "a hexadecimal byte"},
+    {COLON, "':'"},
+    {INTERFACENAME, "an interface name"},
+    {END_OF_INPUT, "end of input"},
+};
+
+// The tokens in the order a reader looks for them among the expected ones:
+// link statements, segment statements, values, names, and "end" last.
+constexpr int kReadingOrder[] = {
+    ZELNAR,     LINKNAME,  ADD,       DELETE,   DSTROUTE,      DYMXOR,   FALLOVER,
+    ROUNDROBIN, SPILLOVER, TBLLOOKUP, DUMPINFO, SEGMENT,       SAMEADDR, DIFFADDR,
+    STANDBY,    TRUNK,     SPEED,     DUPLEX,   SAUTO,         S100BT,   S10BT,
+    HALFDUX,    FULLDUX,   HEX,       COLON,    INTERFACENAME, END,      END_OF_INPUT,
 };
 
 bool expects(const syntax_error_report& report, int token) {
@@ -80,16 +68,18 @@ bool is_link_statement(int token) {
 }  // namespace
 
 std::string written_form(int token) {
-    for (const written& w : kWritten) {
-        if (w.token == token) return w.form;
+    if (const std::string_view form = companion::long_form(token); !form.empty())
+        return std::string(form);
+    for (const described& d : kDescribed) {
+        if (d.token == token) return d.form;
     }
     return "token " + std::to_string(token);
 }
 
 std::vector<std::string> expected_forms(std::uint32_t expected) {
     std::vector<std::string> forms;
-    for (const written& w : kWritten) {
-        if ((expected & expected_bit(w.token)) != 0) forms.emplace_back(w.form);
+    for (const int token : kReadingOrder) {
+        if ((expected & expected_bit(token)) != 0) forms.push_back(written_form(token));
     }
     return forms;
 }
@@ -130,7 +120,6 @@ std::string syntax_hint(const syntax_error_report& report) {
 // A control byte is shown as \xNN, and the caret moves past all four of its
 // characters: `column` counts bytes, as the lexer reads them.
 std::string caret_lines(std::string_view line, int column) {
-    constexpr char kHex[] = "0123456789abcdef";
     std::string out;
     std::string caret;
     for (std::size_t at = 0; at < line.size(); ++at) {
@@ -141,7 +130,7 @@ std::string caret_lines(std::string_view line, int column) {
             out += line[at];
             if (before_caret) caret += byte == '\t' ? '\t' : ' ';
         } else {
-            out.append("\\x").append(1, kHex[byte >> 4]).append(1, kHex[byte & 0xF]);
+            out += model::escaped_byte(byte);
             if (before_caret) caret += "    ";
         }
     }

@@ -8,6 +8,8 @@
 #include <utility>
 
 #include "driver/requests.h"
+#include "report/link_report.h"
+#include "model/link_names.h"
 #include "model/name_text.h"
 #include "model/number_text.h"
 #include "plan/link_changes.h"
@@ -70,7 +72,7 @@ std::string how_read(const link_plan& link) {
         return out + " (" + size_text(link.reads.segments, link.reads.entries) + ")\n";
     }
     if (link.found) return "  read from the driver with " + reads_text(link.reads) + "\n";
-    if (means_no_such_link(link.not_found_error)) {
+    if (model::means_no_such_link(link.not_found_error)) {
         return "  read: ZLIOGLINK found no such link; it starts new and is created at its end\n";
     }
     return format(
@@ -88,7 +90,7 @@ std::string unchanged_text(const link_plan& link) {
 std::string after_summary(const link_plan& link) {
     if (link.after) {
         return "  afterwards the driver holds:\n" +
-               link_report(snapshot_as_read(*link.after), kAfterStyle);
+               link_report(model::snapshot_as_read(*link.after), kAfterStyle);
     }
     if (link.exists_after) {
         return "  afterwards the driver holds " + link.device + " with " +

@@ -7,6 +7,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "companion/keywords.h"
 #include "config/byte_source.h"
 #include "config/lexer.h"
 #include "model/name_text.h"
@@ -19,13 +20,6 @@ namespace {
 bool ends_word(char c) {
     return c == ' ' || c == '\t' || c == ';' || c == '\r' || c == '\n';
 }
-
-// The long forms only: a short form is never the better suggestion.
-constexpr std::array<const char*, 28> kKeywords = {
-    "zelnar",     "link",      "add",      "delete",   "dstroute", "dynamic",     "fallover",
-    "roundrobin", "spillover", "dumpinfo", "sameaddr", "diffaddr", "tablelookup", "standby",
-    "speed",      "duplex",    "100bt",    "10bt",     "auto",     "half",        "full",
-    "trunk",      "segment",   "end",      "open",     "close",    "xor",         "dym"};
 
 std::string lower_case(std::string_view word) {
     std::string out(word);
@@ -160,14 +154,16 @@ std::string nearest_keyword(std::string_view word) {
     const std::string lower = lower_case(word);
     std::string best;
     std::size_t best_distance = 3;
-    for (const char* keyword : kKeywords) {
-        const std::string_view k(keyword);
+    // Whole words only: an abbreviation is never the better suggestion.
+    for (const keyword_form& form : kKeywordForms) {
+        if (companion::is_abbreviation(form)) continue;
+        const std::string_view k = form.text;
         const std::size_t allowed = k.size() >= 6 ? 2 : 1;
         // Words whose lengths differ by more are further apart than allowed.
         if (lower.size() > k.size() + allowed || k.size() > lower.size() + allowed) continue;
         const std::size_t d = distance(lower, k);
         if (d <= allowed && d < best_distance) {
-            best = keyword;
+            best = k;
             best_distance = d;
         }
     }

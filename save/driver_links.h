@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "driver/device.h"
-#include "plan/link_snapshot.h"
+#include "link/link_snapshot.h"
 
 namespace save {
 

@@ -14,9 +14,10 @@
 #include <utility>
 #include <vector>
 
+#include "companion/command_line.h"
+#include "companion/link_json.h"
 #include "model/link_names.h"
 #include "model/state_file.h"
-#include "plan/link_json.h"
 #include "run_failure.h"
 #include "save/driver_links.h"
 #include "save/saved_config.h"
@@ -26,7 +27,6 @@ namespace save {
 
 namespace {
 
-constexpr int kUsageStatus = 2;
 constexpr int kDriverStatus = 1;
 
 constexpr const char* kUsage =
@@ -39,17 +39,14 @@ constexpr const char* kUsage =
     "replaces FILE only once the whole save is written. Exit status: 0 saved, 1 a\n"
     "link that cannot be opened or read or FILE not written, 2 wrong arguments.\n";
 
+constexpr companion::program kZlsave{"zlsave", kUsage};
+
 constexpr const char* kHeader =
     "^# Written by zlsave (zlconf %s). Each link is deleted, then built again as\n"
     "^# the driver held it; applying this file with zlconf restores these links.\n";
 
 constexpr const char* kAbsentHeading =
     "^# Links the driver did not have: restoring removes any made since.\n";
-
-// A missing device node, or no driver behind it: the link cannot exist.
-bool no_such_device(int error) {
-    return error == ENOENT || error == ENXIO || error == ENODEV;
-}
 
 enum class save_format { config, state, json };
 
@@ -73,7 +70,7 @@ read_links read_from_driver(const std::vector<std::string>& named) {
             throw std::runtime_error(name + ": " + failure.message());
         }
         if (!read.opened) {
-            if (all && no_such_device(read.open_error)) continue;
+            if (all && model::means_no_such_link(read.open_error)) continue;
             throw std::runtime_error("open /dev/" + name + ": " + std::strerror(read.open_error) +
                                      "\n");
         }
@@ -108,7 +105,7 @@ std::string config_text(const read_links& links, std::vector<std::string>& warni
 // against elsewhere (zlplan --check --state), or to rehearse on.
 model::driver_state state_of(const read_links& links) {
     model::driver_state state;
-    for (const auto& [name, link] : links.held) state.emplace(name, plan::state_of_read(link));
+    for (const auto& [name, link] : links.held) state.emplace(name, model::state_of_read(link));
     return state;
 }
 
@@ -155,40 +152,32 @@ struct command_line {
     std::vector<std::string> named;
     save_format format = save_format::config;
     std::string output;  // empty: standard output
-    std::string error;   // set: wrong arguments
-    bool help = false;
-    bool version = false;
 };
 
-// The format an option asks for; `c.error` when it contradicts an earlier one.
+// The format an option asks for; wrong when it contradicts an earlier one.
 void choose_format(command_line& c, save_format chosen) {
     if (c.format != save_format::config && c.format != chosen) {
-        c.error = "--state and --json exclude each other";
+        throw companion::wrong_arguments("--state and --json exclude each other");
     }
     c.format = chosen;
 }
 
-command_line parse_command_line(int argc, char** argv) {
+command_line read_command_line(companion::arguments& args) {
     command_line c;
-    for (int i = 1; i < argc && c.error.empty(); ++i) {
-        const std::string arg = argv[i];
-        if (arg == "-h" || arg == "--help") {
-            c.help = true;
-            return c;
-        }
-        if (arg == "--version") {
-            c.version = true;
-            return c;
-        }
-        if (arg == "--state" || arg == "--json") {
-            choose_format(c, arg == "--state" ? save_format::state : save_format::json);
-        } else if (arg == "-o" || arg == "--output" || arg.starts_with("--output=")) {
-            c.output = arg.starts_with("--output=") ? arg.substr(9) : i + 1 < argc ? argv[++i] : "";
-            if (c.output.empty()) c.error = arg + " needs a file name";
-        } else if (!model::is_link_device_name(arg)) {
-            c.error = (arg.starts_with("-") ? "unknown option " : "not a link name: ") + arg;
-        } else if (std::find(c.named.begin(), c.named.end(), arg) == c.named.end()) {
-            c.named.push_back(arg);  // a link named twice is saved once
+    while (args.more()) {
+        const companion::argument arg = args.take();
+        if (arg.option && (arg.text == "--state" || arg.text == "--json")) {
+            choose_format(c, arg.text == "--state" ? save_format::state : save_format::json);
+        } else if (arg.option && arg.text == "-o") {
+            c.output = args.value_of(arg, "-o", "a file name");
+        } else if (companion::arguments::names(arg, "--output")) {
+            c.output = args.value_of(arg, "--output", "a file name");
+        } else if (arg.option) {
+            companion::unknown_option(arg);
+        } else if (!model::is_link_device_name(arg.text)) {
+            throw companion::wrong_arguments("not a link name: " + arg.text);
+        } else if (std::find(c.named.begin(), c.named.end(), arg.text) == c.named.end()) {
+            c.named.push_back(arg.text);  // a link named twice is saved once
         }
     }
     return c;
@@ -197,25 +186,15 @@ command_line parse_command_line(int argc, char** argv) {
 }  // namespace
 
 int zlsave_main(int argc, char** argv) {
-    const command_line c = parse_command_line(argc, argv);
-    if (c.help) {
-        std::fputs(kUsage, stdout);
-        return 0;
-    }
-    if (c.version) {
-        std::printf("zlsave (zlconf) %s\n", kZlconfVersion);
-        return 0;
-    }
-    if (!c.error.empty()) {
-        std::fprintf(stderr, "zlsave: %s\n%s", c.error.c_str(), kUsage);
-        return kUsageStatus;
-    }
+    command_line c;
+    const auto read = [&c](companion::arguments& args) { c = read_command_line(args); };
+    if (const auto ended = companion::read_command_line(kZlsave, argc, argv, read)) return *ended;
     try {
         const read_links links = read_from_driver(c.named);
         std::vector<std::string> warnings;
         const std::string text =
             c.format == save_format::state  ? model::format_state(state_of(links))
-            : c.format == save_format::json ? plan::json_of_state(state_of(links))
+            : c.format == save_format::json ? companion::json_of_state(state_of(links))
                                             : config_text(links, warnings);
         for (const std::string& w : warnings) std::fprintf(stderr, "zlsave: %s\n", w.c_str());
         if (!c.output.empty()) {

@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <utility>
 
+#include "companion/keywords.h"
+#include "companion/link_json.h"
 #include "config/lexer.h"
 #include "model/name_text.h"
 #include "model/number_text.h"
@@ -15,6 +17,13 @@
 namespace save {
 
 namespace {
+
+using companion::kAddresses;
+using companion::kDistributions;
+using companion::kDuplexes;
+using companion::kRoles;
+using companion::kSpeeds;
+using keyword = companion::option_keyword;
 
 // Bits a built link or segment holds whatever its statements: the driver's
 // mark that it exists, and for a link the mark every new link gets.
@@ -40,7 +49,7 @@ struct word_writer {
         const std::uint32_t bits = word & group_of(group);
         if (std::popcount(bits) == 1) {
             for (const keyword& k : group) {
-                if (k.bit == bits) out += std::string(" ") + k.word;
+                if (k.bit == bits) out += " " + k.written();
             }
         } else if (bits != 0 || one_needed) {
             problems.push_back(std::string(bits == 0 ? "no " : "more than one ") + what + " bit (" +
@@ -48,10 +57,6 @@ struct word_writer {
         }
     }
 };
-
-std::string bit_list(std::uint32_t bits, const std::vector<std::string>& names) {
-    return model::hex32(bits) + " (" + joined_bits(names) + ")";
-}
 
 // True when zlconf's lexer reads `text` as one token of kind `token`.
 bool reads_as(const std::string& text, int token) {
@@ -97,7 +102,8 @@ std::string segment_line(const std::string& device, const segment_snapshot& seg,
     const std::uint32_t known = kSegmentGiven | group_of(kRoles) | group_of(kAddresses) |
                                 group_of(kSpeeds) | group_of(kDuplexes);
     if (const std::uint32_t other = seg.state & ~known; other != 0) {
-        problems.push_back("state bits no statement sets: " + bit_list(other, state_bits(other)));
+        problems.push_back("state bits no statement sets: " +
+                           companion::word_text(other, state_bits(other)));
     }
     warn(warnings, where, problems);
     return line + " end\n";
@@ -137,7 +143,8 @@ std::string saved_link(const std::string& device, const link_snapshot& link,
     }
     const std::uint32_t known = kLinkGiven | group_of(kDistributions) | ZLM_TBLLOOKUP;
     if (const std::uint32_t other = link.mode & ~known; other != 0) {
-        problems.push_back("mode bits no statement sets: " + bit_list(other, mode_bits(other)));
+        problems.push_back("mode bits no statement sets: " +
+                           companion::word_text(other, mode_bits(other)));
     }
     warn(warnings, device, problems);
     if (!mode_line.empty()) out += " " + mode_line + "\n";

@@ -1,5 +1,6 @@
 #include "sim/sim_paths.h"
 
+#include <dlfcn.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -56,6 +57,21 @@ std::string preload_library() {
             return fs::canonical(candidate, error).string();
         }
     }
+    return {};
+}
+
+std::string preload_problem(const std::string& library) {
+    // Loaded privately and at once, so that nothing of it reaches zlsim's own
+    // calls; unloaded again before the command starts.
+    void* handle = dlopen(library.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (handle == nullptr) {
+        const char* why = dlerror();
+        return "cannot load the simulated driver's library: " +
+               (why != nullptr ? std::string(why) : library);
+    }
+    const bool marked = dlsym(handle, kStandinMarker) != nullptr;
+    dlclose(handle);
+    if (!marked) return library + " is not the simulated driver's library";
     return {};
 }
 

@@ -1,4 +1,7 @@
-// Where zlsim keeps the simulated driver and finds what it needs.
+// Where zlsim keeps the simulated driver and finds what it needs, and whether
+// the library it found is the stand-in driver's: the loader only warns about
+// a preload it cannot load and runs the command anyway, against the real
+// driver.
 #pragma once
 
 #include <string>
@@ -22,5 +25,11 @@ std::string own_directory();
 /// $ZLSIM_PRELOAD, else where an installation or a build tree puts it beside
 /// zlsim. Empty when not found; $ZLSIM_PRELOAD as it is when it names nothing.
 std::string preload_library();
+
+/// The symbol that only the stand-in's preload library exports.
+inline constexpr const char* kStandinMarker = "zlconf_standin_marker";
+
+/// Empty when `library` loads and exports kStandinMarker; otherwise why not.
+std::string preload_problem(const std::string& library);
 
 }  // namespace sim

@@ -16,16 +16,16 @@
 #include <string>
 #include <vector>
 
+#include "companion/command_line.h"
+#include "companion/link_json.h"
+#include "report/link_report.h"
 #include "model/failure_plan.h"
+#include "model/name_text.h"
 #include "model/state_file.h"
 #include "model/state_folder.h"
 #include "model/state_lock.h"
-#include "plan/link_json.h"
 #include "sim/device_mask.h"
-#include "sim/preload_check.h"
 #include "sim/sim_paths.h"
-#include "sim/state_report.h"
-#include "zlconf_version.h"
 
 namespace sim {
 
@@ -35,7 +35,6 @@ namespace fs = std::filesystem;
 using model::state_folder;
 using model::state_lock;
 
-constexpr int kUsageStatus = 2;
 constexpr int kFileStatus = 1;
 constexpr int kCannotStart = 125;
 constexpr int kCannotExecute = 126;
@@ -62,6 +61,8 @@ constexpr const char* kUsage =
     "Exit status: run's is the command's (125 cannot start it, 126 cannot execute\n"
     "it, 127 not found); otherwise 0 done, 1 a file error, 2 wrong arguments.\n";
 
+constexpr companion::program kZlsim{"zlsim", kUsage};
+
 struct command_line {
     std::string verb;
     std::string state = default_state_path();
@@ -71,39 +72,49 @@ struct command_line {
     std::vector<std::string> rest;  // the command of `run`, the source of `reset`
 };
 
-// Throws std::invalid_argument with the message for the user.
-command_line parse_command_line(int argc, char** argv) {
+// The verb, then its options, then its words: the command of `run`, the
+// state file of `reset`. Whatever belongs to another verb is wrong here.
+command_line read_command_line(companion::arguments& args) {
+    using companion::wrong_arguments;
     command_line c;
-    if (argc < 2) throw std::invalid_argument("no command given");
-    c.verb = argv[1];
-    int i = 2;
-    for (; i < argc; ++i) {
-        const std::string arg = argv[i];
-        const auto value = [&](const std::string& option) {
-            if (arg.starts_with(option + "=")) return arg.substr(option.size() + 1);
-            if (i + 1 == argc) throw std::invalid_argument(option + " needs a value");
-            return std::string(argv[++i]);
-        };
-        if (arg == "--") {
-            ++i;
+    if (!args.more()) throw wrong_arguments("no command given");
+    const companion::argument verb = args.take();
+    if (verb.option) companion::unknown_option(verb);
+    c.verb = verb.text;
+    while (args.more()) {
+        const std::string* next = args.peek();
+        if (next == nullptr || next->size() < 2 || (*next)[0] != '-') break;
+        const companion::argument arg = args.take();
+        if (!arg.option) {
+            c.rest.push_back(arg.text);  // after "--", the command itself
             break;
         }
-        if (arg == "--state" || arg.starts_with("--state=")) {
-            c.state = value("--state");
-            if (c.state.empty()) throw std::invalid_argument("--state needs a file name");
-        } else if (arg == "--fail" || arg.starts_with("--fail=")) {
-            c.fail = value("--fail");
-        } else if (arg == "--all") {
+        if (companion::arguments::names(arg, "--state")) {
+            c.state = args.value_of(arg, "--state", "a file name");
+        } else if (companion::arguments::names(arg, "--fail")) {
+            c.fail = args.value_of(arg, "--fail", "a value");
+        } else if (arg.text == "--all") {
             c.all = true;
-        } else if (arg == "--json") {
+        } else if (arg.text == "--json") {
             c.json = true;
-        } else if (arg.size() > 1 && arg[0] == '-') {
-            throw std::invalid_argument("unknown option " + arg);
         } else {
-            break;
+            companion::unknown_option(arg);
         }
     }
-    for (; i < argc; ++i) c.rest.emplace_back(argv[i]);
+    for (std::string& word : args.rest()) c.rest.push_back(std::move(word));
+    if (c.all && c.verb != "log") throw wrong_arguments("--all belongs to log");
+    if (c.verb == "run" && !c.json) {
+        if (c.rest.empty()) throw wrong_arguments("run needs a command");
+        return c;
+    }
+    if (!c.fail.empty()) throw wrong_arguments("--fail belongs to run");
+    if (c.json && c.verb != "show") throw wrong_arguments("--json belongs to show");
+    if (c.verb == "reset" && c.rest.size() > 1) {
+        throw wrong_arguments("reset takes at most one state file");
+    }
+    const bool known = ((c.verb == "show" || c.verb == "log") && c.rest.empty()) ||
+                       c.verb == "reset" || c.verb == "help";
+    if (!known) throw wrong_arguments("unknown command or extra argument: zlsim " + c.verb);
     return c;
 }
 
@@ -226,7 +237,6 @@ int run_covered(device_mask& mask, std::vector<char*>& arguments) {
 // them is covered. The lock is let go before the command starts: its
 // processes take it for each update of their own.
 int run_command(const command_line& c) {
-    if (c.rest.empty()) throw std::invalid_argument("run needs a command");
     const state_folder folder(c.state);
     std::optional<state_lock> lock;
     lock.emplace(folder, state_lock::kind::exclusive, "zlsim", lock_patience());
@@ -301,7 +311,7 @@ int show(const command_line& c) {
         std::fprintf(stderr, "zlsim: no simulated links in %s\n", c.state.c_str());
         return 0;
     }
-    const std::string text = c.json ? plan::json_of_state(state) : dumpinfo_of_state(state);
+    const std::string text = c.json ? companion::json_of_state(state) : dumpinfo_of_state(state);
     std::fwrite(text.data(), 1, text.size(), stdout);
     return 0;
 }
@@ -309,7 +319,6 @@ int show(const command_line& c) {
 // Replaces only a state file, or nothing: a path that leads elsewhere, or
 // names a file of another kind, is left as it is.
 int reset(const command_line& c) {
-    if (c.rest.size() > 1) throw std::invalid_argument("reset takes at most one state file");
     model::driver_state state;
     if (!c.rest.empty()) {
         if (!fs::exists(c.rest[0])) {
@@ -362,25 +371,24 @@ int show_log(const command_line& c) {
 }
 
 int carry_out(const command_line& c) {
-    if (c.all && c.verb != "log") throw std::invalid_argument("--all belongs to log");
-    if (c.verb == "run" && !c.json) return run_command(c);
-    if (!c.fail.empty()) throw std::invalid_argument("--fail belongs to run");
-    if (c.json && c.verb != "show") throw std::invalid_argument("--json belongs to show");
-    if (c.verb == "show" && c.rest.empty()) return show(c);
+    if (c.verb == "run") return run_command(c);
+    if (c.verb == "show") return show(c);
     if (c.verb == "reset") return reset(c);
-    if (c.verb == "log" && c.rest.empty()) return show_log(c);
-    if (c.verb == "help" || c.verb == "--help" || c.verb == "-h") {
-        std::fputs(kUsage, stdout);
-        return 0;
-    }
-    if (c.verb == "--version") {
-        std::printf("zlsim (zlconf) %s\n", kZlconfVersion);
-        return 0;
-    }
-    throw std::invalid_argument("unknown command or extra argument: zlsim " + c.verb);
+    if (c.verb == "log") return show_log(c);
+    std::fputs(kUsage, stdout);  // help, as a verb
+    return 0;
 }
 
 }  // namespace
+
+std::string dumpinfo_of_state(const model::driver_state& state) {
+    std::string out;
+    for (const auto& [device, link] : state) {
+        out += link_report(model::snapshot_as_read(link),
+                           {model::name_for_display, report_form::named_bits});
+    }
+    return out;
+}
 
 int zlsim_main(int argc, char** argv) {
     if (argc == 2 && std::strcmp(argv[1], kProbeVerb) == 0) {
@@ -388,12 +396,10 @@ int zlsim_main(int argc, char** argv) {
         return mark != nullptr && std::to_string(::getpid()) == mark ? 0 : kCannotStart;
     }
     command_line c;
+    const auto read = [&c](companion::arguments& args) { c = read_command_line(args); };
+    if (const auto ended = companion::read_command_line(kZlsim, argc, argv, read)) return *ended;
     try {
-        c = parse_command_line(argc, argv);
         return carry_out(c);
-    } catch (const std::invalid_argument& error) {
-        std::fprintf(stderr, "zlsim: %s\n%s", error.what(), kUsage);
-        return kUsageStatus;
     } catch (const std::exception& error) {
         std::fprintf(stderr, "zlsim: %s\n", error.what());
         return c.verb == "run" ? kCannotStart : kFileStatus;

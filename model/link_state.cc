@@ -1,22 +1,22 @@
-#include "plan/link_snapshot.h"
+#include "model/link_state.h"
 
-namespace plan {
+namespace model {
 
-link_snapshot snapshot_as_read(const model::link_state& link) {
+link_snapshot snapshot_as_read(const link_state& link) {
     link_snapshot snapshot;
     snapshot.name = link.record_name;
     snapshot.mode = link.mode | ZLM_EXISTS;
-    for (const model::segment_state& s : link.segments) {
+    for (const segment_state& s : link.segments) {
         snapshot.segments.push_back({s.name, s.speed, s.duplex, s.state | ZLS_EXISTS});
     }
-    for (const model::lookup_entry& e : link.entries) {
+    for (const lookup_entry& e : link.entries) {
         snapshot.entries.push_back({e.address, e.ifname, true});
     }
     return snapshot;
 }
 
-model::link_state state_of_read(const link_snapshot& read) {
-    model::link_state link;
+link_state state_of_read(const link_snapshot& read) {
+    link_state link;
     link.record_name = read.name;
     link.mode = read.mode & ~ZLM_EXISTS;
     for (const segment_snapshot& s : read.segments) {
@@ -26,4 +26,4 @@ model::link_state state_of_read(const link_snapshot& read) {
     return link;
 }
 
-}  // namespace plan
+}  // namespace model

@@ -1,14 +1,19 @@
-#include "plan/link_json.h"
+#include "companion/link_json.h"
 
 #include "model/number_text.h"
 #include "report/link_report.h"
 
-namespace plan {
+namespace companion {
 
 using json = nlohmann::ordered_json;
 
 json word_json(std::uint32_t value, const std::vector<std::string>& names) {
     return {{"value", value}, {"hex", model::hex32(value)}, {"bits", names}};
+}
+
+std::string word_text(std::uint32_t value, const std::vector<std::string>& names) {
+    const std::string hex = model::hex32(value);
+    return names.empty() ? hex : hex + " (" + joined_bits(names) + ")";
 }
 
 json link_json(const link_snapshot& link) {
@@ -34,11 +39,11 @@ json link_json(const link_snapshot& link) {
 std::string json_of_state(const model::driver_state& state) {
     nlohmann::ordered_json links = nlohmann::ordered_json::array();
     for (const auto& [device, link] : state) {
-        links.push_back({{"link", device}, {"state", link_json(snapshot_as_read(link))}});
+        links.push_back({{"link", device}, {"state", link_json(model::snapshot_as_read(link))}});
     }
     const nlohmann::ordered_json out = {{"schema", kJsonSchema}, {"links", links}};
     // A name the driver wrote need not be UTF-8; its bytes are replaced, not refused.
     return out.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n";
 }
 
-}  // namespace plan
+}  // namespace companion

@@ -8,16 +8,20 @@
 #include <string>
 #include <vector>
 
+#include "link/link_snapshot.h"
 #include "model/link_state.h"
-#include "plan/link_snapshot.h"
 
-namespace plan {
+namespace companion {
 
 /// The top-level "schema" of every JSON document the companions print.
 inline constexpr int kJsonSchema = 1;
 
 /// A 32-bit word with its bits named: {"value", "hex", "bits"}.
 nlohmann::ordered_json word_json(std::uint32_t value, const std::vector<std::string>& names);
+
+/// The same word in a message: "0x00000110 (DYMXOR|ROUNDROBIN)", or the hex
+/// alone when no bit is set.
+std::string word_text(std::uint32_t value, const std::vector<std::string>& names);
 
 /// {"name", "mode", "segments", "table_lookup"}; words as {"value", "hex", "bits"}.
 nlohmann::ordered_json link_json(const link_snapshot& link);
@@ -26,4 +30,4 @@ nlohmann::ordered_json link_json(const link_snapshot& link);
 /// as the driver reports it when read: what zlsim show and zlsave print.
 std::string json_of_state(const model::driver_state& state);
 
-}  // namespace plan
+}  // namespace companion

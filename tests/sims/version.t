@@ -1,8 +1,0 @@
-# The version, named for the tool set.
-== args
---version
-== stdout
-zlsim (zlconf) 0.1.0
-== stderr
-== status
-0
