@@ -5,7 +5,6 @@
 #include <map>
 
 #include "companion/link_json.h"
-#include "report/link_report.h"
 #include "model/name_text.h"
 #include "model/number_text.h"
 #include "records.h"

@@ -10,6 +10,7 @@
 #include <system_error>
 
 #include "apply/check.h"
+#include "driver/link_driver.h"
 #include "model/link_names.h"
 #include "model/link_state.h"
 #include "model/model_device.h"
@@ -50,7 +51,7 @@ restore_point save_driver(device& driver, const std::string& applied) {
             throw std::runtime_error(name + ": " + failure.message());
         }
         if (!read.opened) {
-            if (model::means_no_such_link(read.open_error)) continue;
+            if (no_such_link(read.open_error)) continue;
             errno = read.open_error;
             throw failed("open /dev/" + name);
         }

@@ -6,7 +6,7 @@
 #include <span>
 #include <vector>
 
-#include "companion/keywords.h"
+#include "config/option_groups.h"
 #include "model/number_text.h"
 #include "records.h"
 #include "save/saved_config.h"
@@ -15,12 +15,7 @@ namespace apply {
 
 namespace {
 
-using companion::kAddresses;
-using companion::kDistributions;
-using companion::kDuplexes;
-using companion::kRoles;
-using companion::kSpeeds;
-using keyword = companion::option_keyword;
+using keyword = option_keyword;
 
 constexpr std::span<const keyword> kLinkGroups[] = {kDistributions};
 constexpr std::span<const keyword> kSegmentGroups[] = {kRoles, kAddresses, kSpeeds, kDuplexes};

@@ -36,10 +36,6 @@ std::uint32_t link_device_slot(std::string_view name) {
     return family * kFamilySlots + static_cast<std::uint32_t>(name.back() - '0');
 }
 
-bool means_no_such_link(int error) {
-    return error == ENOENT || error == ENXIO || error == ENODEV;
-}
-
 std::optional<std::string> interface_name_of(const link_req& request) {
     const void* terminator = std::memchr(request.name, '\0', sizeof request.name);
     if (terminator == nullptr || request.unit < 0 || request.unit >= kUnitCount) {

@@ -21,11 +21,6 @@ std::optional<std::string_view> link_device_of_path(std::string_view path);
 // "zl" devices, 0x100..0x108 for the "zlumi" ones. The name must be valid.
 std::uint32_t link_device_slot(std::string_view name);
 
-// The errors that say a link is not there: its device node is missing
-// (ENOENT), no driver stands behind it (ENXIO, ENODEV), or the driver has no
-// such link when ZLIOGLINK asks.
-bool means_no_such_link(int error);
-
 // The stem followed by the unit's hexadecimal digit: "ce" and 10 give "cea",
 // "ce1" and 0 give "ce10". Nothing when the stem has no NUL within its field
 // or the unit is out of range, which the driver refuses.

@@ -18,11 +18,11 @@ std::string short_hex(std::uint64_t value) {
     return text.data();
 }
 
-// Written by hand: a plan writes one or more per request, and printf's
-// parsing of the pattern would cost more than the rest of the line.
+// Not printf: a plan writes one or more per request, and the parsing of the
+// pattern would cost more than the rest of the line.
 std::string hex32(std::uint32_t value) {
-    std::string text = "0x00000000";
-    for (std::size_t i = text.size(); value != 0; value >>= 4) text[--i] = hex_digit(value);
+    char text[kHex32TextSize];
+    format_hex32(value, text);
     return text;
 }
 
@@ -33,11 +33,8 @@ std::string hex64(std::uint64_t value) {
 }
 
 std::string ether_address_text(std::span<const std::uint8_t, kEtherAddrLen> address) {
-    std::string text(kEtherAddrLen * 3 - 1, ':');
-    for (std::size_t i = 0; i < kEtherAddrLen; ++i) {
-        text[i * 3] = hex_digit(address[i] >> 4U);
-        text[i * 3 + 1] = hex_digit(address[i]);
-    }
+    char text[kAddressTextSize];
+    format_address(address.data(), text);
     return text;
 }
 

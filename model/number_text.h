@@ -6,13 +6,9 @@
 #include <string>
 
 #include "records.h"
+#include "text/formatting.h"
 
 namespace model {
-
-// The lower case hexadecimal digit of `value`'s low four bits.
-constexpr char hex_digit(unsigned value) {
-    return "0123456789abcdef"[value & 0xF];
-}
 
 // A byte as the four characters \xNN, as names and quoted lines show bytes
 // that they cannot show as they are.

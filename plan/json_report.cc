@@ -8,7 +8,6 @@
 #include <stdexcept>
 
 #include "companion/link_json.h"
-#include "report/link_report.h"
 #include "model/name_text.h"
 #include "model/number_text.h"
 #include "plan/link_changes.h"

@@ -9,7 +9,7 @@
 #include <unordered_map>
 #include <utility>
 
-#include "companion/keywords.h"
+#include "config/option_groups.h"
 #include "model/name_text.h"
 #include "model/number_text.h"
 
@@ -21,16 +21,14 @@ using model::link_state;
 using model::lookup_entry;
 using model::segment_state;
 
-using companion::option_keyword;
-
 // A link's mode in the words that set it: its distribution, and table lookup.
-constexpr option_keyword kTableLookup[] = {companion::option(ZLM_TBLLOOKUP, TBLLOOKUP)};
-constexpr std::span<const option_keyword> kModeGroups[] = {companion::kDistributions, kTableLookup};
+constexpr option_keyword kTableLookup[] = {option(ZLM_TBLLOOKUP, TBLLOOKUP)};
+constexpr std::span<const option_keyword> kModeGroups[] = {kDistributions, kTableLookup};
 
 // A segment's state in the words that set it, one aspect each, so that a
 // change names only the aspect that changed.
-constexpr std::span<const option_keyword> kSegmentAspects[] = {
-    companion::kRoles, companion::kSpeeds, companion::kDuplexes, companion::kAddresses};
+constexpr std::span<const option_keyword> kSegmentAspects[] = {kRoles, kSpeeds, kDuplexes,
+                                                               kAddresses};
 
 std::string mode_words(std::uint32_t mode) {
     std::string out;

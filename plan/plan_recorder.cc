@@ -7,6 +7,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "driver/link_driver.h"
 #include "model/link_names.h"
 #include "model/name_text.h"
 #include "model/number_text.h"
@@ -34,7 +35,7 @@ void plan_recorder::set_linkname(const char* name) {
     if (!link.predicted || plan_.every_request) link.read = snapshot_of(*zlconf_.zl);
     entry_points_.clear();
     out_.link_read(plan_, link);
-    if (!link.found && !link.predicted && !model::means_no_such_link(link.not_found_error)) {
+    if (!link.found && !link.predicted && !no_such_link(link.not_found_error)) {
         warn(link.at, std::string("ZLIOGLINK failed: ") + std::strerror(link.not_found_error) +
                           "; zlconf takes that as no such link and creates " + link.device +
                           " at its end");

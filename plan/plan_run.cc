@@ -29,7 +29,6 @@
 #include "run_failure.h"
 #include "session.h"
 #include "text/formatting.h"
-#include "zlconf_version.h"
 
 namespace plan {
 

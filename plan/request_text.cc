@@ -1,6 +1,5 @@
 #include "plan/request_text.h"
 
-#include "report/link_report.h"
 #include "model/link_names.h"
 #include "model/name_text.h"
 #include "model/number_text.h"

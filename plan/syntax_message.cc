@@ -3,7 +3,7 @@
 #include <array>
 #include <cstdint>
 
-#include "companion/keywords.h"
+#include "config/keywords.h"
 #include "config/tokens.h"
 #include "model/number_text.h"
 #include "text/formatting.h"
@@ -68,8 +68,7 @@ bool is_link_statement(int token) {
 }  // namespace
 
 std::string written_form(int token) {
-    if (const std::string_view form = companion::long_form(token); !form.empty())
-        return std::string(form);
+    if (const std::string_view form = long_form(token); !form.empty()) return std::string(form);
     for (const described& d : kDescribed) {
         if (d.token == token) return d.form;
     }

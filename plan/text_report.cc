@@ -7,8 +7,8 @@
 #include <cstring>
 #include <utility>
 
+#include "driver/link_driver.h"
 #include "driver/requests.h"
-#include "report/link_report.h"
 #include "model/link_names.h"
 #include "model/name_text.h"
 #include "model/number_text.h"
@@ -72,7 +72,7 @@ std::string how_read(const link_plan& link) {
         return out + " (" + size_text(link.reads.segments, link.reads.entries) + ")\n";
     }
     if (link.found) return "  read from the driver with " + reads_text(link.reads) + "\n";
-    if (model::means_no_such_link(link.not_found_error)) {
+    if (no_such_link(link.not_found_error)) {
         return "  read: ZLIOGLINK found no such link; it starts new and is created at its end\n";
     }
     return format(

@@ -4,12 +4,13 @@
 #include <array>
 #include <cctype>
 #include <cstdint>
+#include <optional>
+#include <string>
 #include <unordered_map>
 #include <vector>
 
 #include "companion/keywords.h"
-#include "config/byte_source.h"
-#include "config/lexer.h"
+#include "config/word_tokens.h"
 #include "model/name_text.h"
 #include "text/formatting.h"
 
@@ -60,77 +61,37 @@ struct piece {
     bool ignored = false;
 };
 
-// Cuts words as zlconf's lexer cuts them, into tokens and the characters
-// between them that it ignores. One lexer serves every word of a run: a word
-// goes in followed by a line end and a ';', which the lexer returns as a
-// token of its own once the word is done, so it never waits for more.
-class word_cutter final : private byte_source {
-public:
-    std::vector<piece> pieces_of(std::string_view word) {
-        const std::uint64_t start = queued_;
-        queue(word);
-        queue("\n;");
-        const std::uint64_t end = start + word.size();
-        std::vector<piece> pieces;
-        std::uint64_t at = start;
-        const auto ignored_up_to = [&](std::uint64_t to) {
-            if (to > at) pieces.push_back({std::string(word.substr(at - start, to - at)), true});
-        };
-        for (;;) {
-            if (lex_.yylex() == 0) break;  // no more input: cannot happen while queued
-            const std::uint64_t token = lex_.token_offset();
-            if (token >= end) break;
-            ignored_up_to(token);
-            const auto length =
-                std::min<std::uint64_t>(static_cast<std::uint64_t>(lex_.yyleng()), end - token);
-            const std::string text(word.substr(token - start, length));
-            // Tokens side by side read as one: `00:1b` rather than `00`, `:`, `1b`.
-            if (!pieces.empty() && !pieces.back().ignored && token == at) {
-                pieces.back().text += text;
-            } else {
-                pieces.push_back({text, false});
-            }
-            at = token + length;
-        }
-        ignored_up_to(end);
-        return pieces;
-    }
-
-private:
-    void queue(std::string_view text) {
-        pending_.append(text);
-        queued_ += text.size();
-    }
-    std::size_t read_some(char* buffer, std::size_t capacity) override {
-        // Asked for more before the next word: a line end is harmless.
-        if (pending_.empty()) pending_.assign(1, '\n');
-        const std::size_t n = std::min(capacity, pending_.size());
-        pending_.copy(buffer, n);
-        pending_.erase(0, n);
-        return n;
-    }
-
-    class no_echo final : public echo_observer {
-        void echoed(char, std::uint64_t) override {}
-    };
-
-    std::string pending_;
-    std::uint64_t queued_ = 0;
-    no_echo echo_;
-    std::int64_t lines_ = 1;
-    lexer lex_{*this, stderr, echo_, lines_};
-};
-
-// A NUL would end the cutter's input, and a long word could make a scan
+// A NUL would end the lexer's input, and a long word could make a scan
 // past the lexer's limit: such a word is shown as ignored.
 constexpr std::size_t kLongestCut = 256;
 
+// Cuts a word as zlconf's lexer cuts it in a line, into tokens and the
+// characters between them that it ignores: the word is followed by a line
+// end, as the last on its line is.
 std::vector<piece> pieces_of(std::string_view word) {
-    if (word.size() > kLongestCut || word.find('\0') != std::string_view::npos) {
-        return {{std::string(word), true}};
+    const auto tokens =
+        word.size() > kLongestCut ? std::nullopt : tokens_of(std::string(word) + "\n;");
+    if (!tokens) return {{std::string(word), true}};
+    std::vector<piece> pieces;
+    std::size_t at = 0;
+    const auto ignored_up_to = [&](std::size_t to) {
+        if (to > at) pieces.push_back({std::string(word.substr(at, to - at)), true});
+    };
+    for (const word_token& t : *tokens) {
+        if (t.offset >= word.size()) break;
+        ignored_up_to(t.offset);
+        const std::size_t length = std::min(t.length, word.size() - t.offset);
+        const std::string text(word.substr(t.offset, length));
+        // Tokens side by side read as one: `00:1b` rather than `00`, `:`, `1b`.
+        if (!pieces.empty() && !pieces.back().ignored && t.offset == at) {
+            pieces.back().text += text;
+        } else {
+            pieces.push_back({text, false});
+        }
+        at = t.offset + length;
     }
-    static word_cutter cutter;
-    return cutter.pieces_of(word);
+    ignored_up_to(word.size());
+    return pieces;
 }
 
 bool all_read(const std::vector<piece>& pieces) {

@@ -16,6 +16,7 @@
 
 #include "companion/command_line.h"
 #include "companion/link_json.h"
+#include "driver/link_driver.h"
 #include "model/link_names.h"
 #include "model/state_file.h"
 #include "run_failure.h"
@@ -70,7 +71,7 @@ read_links read_from_driver(const std::vector<std::string>& named) {
             throw std::runtime_error(name + ": " + failure.message());
         }
         if (!read.opened) {
-            if (all && model::means_no_such_link(read.open_error)) continue;
+            if (all && no_such_link(read.open_error)) continue;
             throw std::runtime_error("open /dev/" + name + ": " + std::strerror(read.open_error) +
                                      "\n");
         }

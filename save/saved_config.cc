@@ -7,9 +7,10 @@
 #include <cstdlib>
 #include <utility>
 
-#include "companion/keywords.h"
 #include "companion/link_json.h"
-#include "config/lexer.h"
+#include "config/option_groups.h"
+#include "config/tokens.h"
+#include "config/word_tokens.h"
 #include "model/name_text.h"
 #include "model/number_text.h"
 #include "report/link_report.h"
@@ -18,24 +19,12 @@ namespace save {
 
 namespace {
 
-using companion::kAddresses;
-using companion::kDistributions;
-using companion::kDuplexes;
-using companion::kRoles;
-using companion::kSpeeds;
-using keyword = companion::option_keyword;
+using keyword = option_keyword;
 
 // Bits a built link or segment holds whatever its statements: the driver's
 // mark that it exists, and for a link the mark every new link gets.
 constexpr std::uint32_t kLinkGiven = ZLM_EXISTS | ZLM_NEW;
 constexpr std::uint32_t kSegmentGiven = ZLS_EXISTS;
-
-template <std::size_t N>
-constexpr std::uint32_t group_of(const keyword (&group)[N]) {
-    std::uint32_t bits = 0;
-    for (const keyword& k : group) bits |= k.bit;
-    return bits;
-}
 
 struct word_writer {
     std::uint32_t word;
@@ -57,24 +46,6 @@ struct word_writer {
         }
     }
 };
-
-// True when zlconf's lexer reads `text` as one token of kind `token`.
-bool reads_as(const std::string& text, int token) {
-    char* echoed = nullptr;
-    std::size_t echoed_size = 0;
-    std::FILE* echo = open_memstream(&echoed, &echoed_size);
-    if (echo == nullptr) return false;
-    text_source bytes(text);
-    bool whole = false;
-    {
-        lexer lex(bytes, echo);
-        whole = lex.yylex() == token && static_cast<std::size_t>(lex.yyleng()) == text.size() &&
-                lex.yylex() == 0;
-    }
-    std::fclose(echo);
-    std::free(echoed);
-    return whole;
-}
 
 void warn(std::vector<std::string>& warnings, const std::string& where,
           const std::vector<std::string>& problems) {

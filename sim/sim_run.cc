@@ -18,12 +18,12 @@
 
 #include "companion/command_line.h"
 #include "companion/link_json.h"
-#include "report/link_report.h"
 #include "model/failure_plan.h"
 #include "model/name_text.h"
 #include "model/state_file.h"
 #include "model/state_folder.h"
 #include "model/state_lock.h"
+#include "report/link_report.h"
 #include "sim/device_mask.h"
 #include "sim/sim_paths.h"
 

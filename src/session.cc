@@ -6,9 +6,9 @@
 #include <string>
 
 #include "config/grammar.h"
+#include "config/option_groups.h"
 #include "driver/link_driver.h"
 #include "link/link_snapshot.h"
-#include "link/option_groups.h"
 #include "report/link_report.h"
 #include "run_failure.h"
 

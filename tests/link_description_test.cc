@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "link/option_groups.h"
+#include "config/option_groups.h"
 #include "link/record_arena.h"
 #include "link_fixture.h"
 

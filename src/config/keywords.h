@@ -54,7 +54,7 @@ inline constexpr keyword_form kKeywordForms[] = {
 
 /// A keyword's long form, the first of its forms above, as messages spell it;
 /// empty for a token that is no keyword.
-constexpr std::string_view long_form(token tok) {
+constexpr std::string_view long_form(int tok) {
     for (const keyword_form& form : kKeywordForms) {
         if (form.tok == tok) return form.text;
     }

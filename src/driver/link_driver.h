@@ -12,8 +12,9 @@
 /// ends the run.
 int open_link_device(device& driver, const char* name);
 
-/// Whether an open of a link's device failed because there is no such link,
-/// rather than because it could not be reached.
+/// Whether an open of a link's device failed because the link is not there:
+/// its device node is missing (ENOENT), or no driver stands behind it (ENXIO,
+/// ENODEV); rather than because it could not be reached.
 bool no_such_link(int open_error);
 
 /// Reads the link at `fd` into `link.zl`, a record of the description whose

@@ -8,6 +8,11 @@
 #include <string>
 #include <string_view>
 
+/// The lowercase hexadecimal digit of `value`'s low four bits.
+constexpr char hex_digit(unsigned value) {
+    return "0123456789abcdef"[value & 0xF];
+}
+
 inline constexpr std::size_t kAddressTextSize = sizeof "02:00:5e:00:00:01";
 inline constexpr std::size_t kHex32TextSize = sizeof "0x00001110";
 
