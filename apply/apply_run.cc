@@ -28,6 +28,7 @@
 #include "run_failure.h"
 #include "save/driver_links.h"
 #include "session.h"
+#include "text/formatting.h"
 
 namespace apply {
 
@@ -64,11 +65,6 @@ class dropped_echo final : public echo_observer {
 public:
     void echoed(char, std::uint64_t) override {}
 };
-
-std::string without_newline(std::string text) {
-    while (!text.empty() && text.back() == '\n') text.pop_back();
-    return text;
-}
 
 // Carries the input out through zlconf's own session behind the watch. Why
 // it stopped, or empty when the whole input went through.

@@ -51,11 +51,6 @@ constexpr const char* kUsage =
 
 constexpr companion::program kZlplan{"zlplan", kUsage};
 
-std::string without_newline(std::string text) {
-    while (!text.empty() && text.back() == '\n') text.pop_back();
-    return text;
-}
-
 std::string visible_tabs(const std::string& text) {
     std::string out;
     for (const char c : text) out += c == '\t' ? std::string("\\t") : std::string(1, c);

@@ -31,3 +31,10 @@ inline std::string quoted(std::string_view text, std::string_view open = "'",
     out.reserve(open.size() + text.size() + close.size());
     return out.append(open).append(text).append(close);
 }
+
+/// A message without the line ends it was written with, to be set in a line
+/// of another's.
+inline std::string without_newline(std::string_view text) {
+    while (!text.empty() && text.back() == '\n') text.remove_suffix(1);
+    return std::string(text);
+}
