@@ -9,7 +9,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "companion/keywords.h"
+#include "config/keywords.h"
 #include "config/word_tokens.h"
 #include "model/name_text.h"
 #include "text/formatting.h"
@@ -17,6 +17,14 @@
 namespace plan {
 
 namespace {
+
+// Whether `form` shortens its keyword ("del", "tl"), rather than being it or
+// another word for it ("close", "xor"): a shortening is never the better
+// suggestion.
+constexpr bool is_abbreviation(const keyword_form& form) {
+    const std::string_view whole = long_form(form.tok);
+    return form.text.size() <= 2 || (form.text != whole && whole.starts_with(form.text));
+}
 
 bool ends_word(char c) {
     return c == ' ' || c == '\t' || c == ';' || c == '\r' || c == '\n';
@@ -117,7 +125,7 @@ std::string nearest_keyword(std::string_view word) {
     std::size_t best_distance = 3;
     // Whole words only: an abbreviation is never the better suggestion.
     for (const keyword_form& form : kKeywordForms) {
-        if (companion::is_abbreviation(form)) continue;
+        if (is_abbreviation(form)) continue;
         const std::string_view k = form.text;
         const std::size_t allowed = k.size() >= 6 ? 2 : 1;
         // Words whose lengths differ by more are further apart than allowed.
