@@ -188,11 +188,11 @@ void make_plan(whole_plan& plan, byte_source& in, device& real, plan_output& out
     source.watch(lex);
     plan_recorder recorder(zlconf, lex, planner, source, plan, out);
 
-    const syntax_error_place error_place(source, lex);
+    syntax_error_place error_place(source);
     out.begin(plan);
     try {
         syntax_error_report report;
-        if (yyparse(lex, recorder, error_place.stream(), report) != 0) {
+        if (yyparse(lex, recorder, nullptr, report, &error_place) != 0) {
             note_syntax_error(plan, source, error_place, report);
         }
     } catch (const run_failure& failure) {

@@ -226,7 +226,8 @@ inline void yyerror(std::FILE* diagnostics, const char* message, std::int64_t li
 
 /// What yyparse does, with `actions` called directly.
 template <typename Actions>
-int parse_input(lexer& lex, Actions& actions, std::FILE* diagnostics, syntax_error_report& report) {
+int parse_input(lexer& lex, Actions& actions, std::FILE* diagnostics, syntax_error_report& report,
+                syntax_error_hook* hook = nullptr) {
     parser<Actions> p(actions);
     int tok;
     std::array<std::int32_t, 6> address{};
@@ -246,9 +247,10 @@ int parse_input(lexer& lex, Actions& actions, std::FILE* diagnostics, syntax_err
     report.line = lex.line();
     report.context = p.context();
     report.expected = p.expected();
+    if (hook != nullptr) hook->at_error(report);
 
     // There is no message catalogue here, so the text is the default one.
-    yyerror(diagnostics, "Syntax error", lex.line());
+    if (diagnostics != nullptr) yyerror(diagnostics, "Syntax error", lex.line());
     // Recovery never completes: the rest of the input is read, and dropped.
     while (lex.yylex() != END_OF_INPUT) {
     }

@@ -26,9 +26,18 @@ struct syntax_error_report {
     std::uint32_t expected = 0;
 };
 
-/// As above, and on a syntax error fills `report`.
+/// Told of a syntax error as soon as it is met, while the lexer still stands
+/// at it: before the error line is written and the rest of the input read.
+class syntax_error_hook {
+public:
+    virtual ~syntax_error_hook() = default;
+    virtual void at_error(const syntax_error_report& report) = 0;
+};
+
+/// As above, and on a syntax error fills `report` and tells `hook`, if any.
+/// With null `diagnostics` no error line is written.
 int yyparse(lexer& lex, config_actions& actions, std::FILE* diagnostics,
-            syntax_error_report& report);
+            syntax_error_report& report, syntax_error_hook* hook = nullptr);
 
 /// The bit of `token` in syntax_error_report::expected.
 constexpr std::uint32_t expected_bit(int token) {
