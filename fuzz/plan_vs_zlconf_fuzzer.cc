@@ -15,6 +15,7 @@
 #include "fuzz_check.h"
 #include "in_process_run.h"
 #include "model/driver.h"
+#include "model/model_device.h"
 #include "model/request_record.h"
 #include "plan/plan_run.h"
 
@@ -48,19 +49,6 @@ public:
     std::vector<sent> requests;
 };
 
-class model_driver final : public device {
-public:
-    explicit model_driver(model::driver_state links) : driver_(std::move(links)) {}
-    int open(const char* path, int flags) override { return driver_.open(path, flags); }
-    int ioctl(int fd, unsigned long request, void* arg) override {
-        return driver_.ioctl(fd, request, arg);
-    }
-    int close(int fd) override { return driver_.close(fd); }
-
-private:
-    model::driver driver_;
-};
-
 std::string described(const std::vector<sent>& requests) {
     std::string out;
     for (const sent& r : requests) out += r.device + " " + std::to_string(r.code) + "\n";
@@ -88,7 +76,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     plan.input = "fuzz";
     plan.every_request = true;
     text_source bytes(input);
-    model_driver plan_driver(state);
+    model::unlogged_device plan_driver(state);
     planned_requests out;
     try {
         plan::make_plan(plan, bytes, plan_driver, out);

@@ -16,6 +16,7 @@
 #include "config/lexer.h"
 #include "config/parser.h"
 #include "model/driver.h"
+#include "model/model_device.h"
 #include "model/state_file.h"
 #include "plan/echo_capture.h"
 #include "plan/json_report.h"
@@ -109,21 +110,6 @@ public:
 private:
     int fd_;
     bool owned_;
-};
-
-// --check's driver: the stand-in driver's model in this process, keeping no
-// log, so that a plan of any length holds only the links.
-class offline_device final : public device {
-public:
-    explicit offline_device(model::driver_state links) : driver_(std::move(links)) {}
-    int open(const char* path, int flags) override { return driver_.open(path, flags); }
-    int ioctl(int fd, unsigned long request, void* arg) override {
-        return driver_.ioctl(fd, request, arg);
-    }
-    int close(int fd) override { return driver_.close(fd); }
-
-private:
-    model::driver driver_;
 };
 
 struct command_line {
@@ -254,8 +240,8 @@ int plan_to(plan_output& out, const command_line& c) {
                 out.fail(plan, message, status);
                 return status;
             }
-            offline_device offline(c.state ? model::load_state_file(*c.state)
-                                           : model::driver_state{});
+            model::unlogged_device offline(c.state ? model::load_state_file(*c.state)
+                                                   : model::driver_state{});
             make_plan(plan, bytes, offline, out);
             return plan.status();
         }
