@@ -31,14 +31,13 @@ std::string describe(int tok, const token_value& value) {
 // Scans the whole input, handing it to the lexer `piece` bytes at a time.
 scan_result scan(const std::string& input, std::size_t piece = 1 << 20) {
     recorded_parse p(input, piece);
-    lexer& lex = p.lex;
     scan_result result;
     try {
-        for (int tok; (tok = lex.yylex()) != END_OF_INPUT;) {
+        for (int tok; (tok = p.lex.yylex()) != END_OF_INPUT;) {
             if (!result.tokens.empty()) result.tokens += ' ';
-            result.tokens += describe(tok, lex.yylval());
+            result.tokens += describe(tok, p.lex.yylval());
         }
-        EXPECT_EQ(lex.yylex(), END_OF_INPUT) << "the end is reported again";
+        EXPECT_EQ(p.lex.yylex(), END_OF_INPUT) << "the end is reported again";
     } catch (const run_failure& failure) {
         // As the entry point does: the message goes where the lexer echoes.
         EXPECT_EQ(failure.stream(), p.out.file());
