@@ -21,7 +21,7 @@ std::vector<std::string> segment_names(const link_desc* zl) {
 class LinkDescription : public link_fixture {};
 
 TEST_F(LinkDescription, SegmentsKeepTheOrderOfFirstMention) {
-    driver_segment("ce0", 0x111, 100, 2);
+    append_driver_segment(link, "ce0", 0x111, 100, 2);
     for (const char* name : {"ce2", "ce1", "ce0", "ce2", "ce3"}) {
         link.select_segment(name);
         link.deselect_segment();
@@ -31,7 +31,7 @@ TEST_F(LinkDescription, SegmentsKeepTheOrderOfFirstMention) {
 }
 
 TEST_F(LinkDescription, NamesMatchExactly) {
-    driver_segment("ce1", 0x111, 100, 2);
+    append_driver_segment(link, "ce1", 0x111, 100, 2);
     link.select_segment("ce10");
     link.select_segment("kce1");
     EXPECT_THAT(segment_names(link.zl), ElementsAre("ce1", "ce10", "kce1"));
@@ -41,8 +41,8 @@ TEST_F(LinkDescription, NamesMatchExactly) {
 }
 
 TEST_F(LinkDescription, DriverSegmentIsChangedInPlace) {
-    seg_desc* seg =
-        driver_segment("ce0", 0x80000000U | ZLS_EXISTS | ZLS_STANDBY | ZLS_100BT, 100, 2);
+    seg_desc* seg = append_driver_segment(
+        link, "ce0", 0x80000000U | ZLS_EXISTS | ZLS_STANDBY | ZLS_100BT, 100, 2);
     link.select_segment("ce0");
     EXPECT_EQ(link.working_seg, seg);
     link.choose_segment_bit(group_of(kRoles), ZLS_TRUNK);
@@ -75,8 +75,8 @@ TEST_F(LinkDescription, TableLookupEntriesAreAppendedEvenWhenRepeated) {
 }
 
 TEST_F(LinkDescription, LinkDeleteMarksOnlyTheSegmentsKnownThen) {
-    driver_segment("ce0", ZLS_EXISTS, 100, 2);
-    driver_segment("ce1", ZLS_EXISTS, 100, 2);
+    append_driver_segment(link, "ce0", ZLS_EXISTS, 100, 2);
+    append_driver_segment(link, "ce1", ZLS_EXISTS, 100, 2);
     link.select_segment("ce2");
     link.deselect_segment();
 
@@ -102,9 +102,11 @@ TEST_F(LinkDescription, LinkDeleteMarksOnlyTheSegmentsKnownThen) {
 TEST_F(LinkDescription, LongSegmentListsFindWhatTheWalkWouldFind) {
     std::vector<seg_desc*> driver;
     for (int i = 0; i < 40; ++i) {
-        driver.push_back(driver_segment(("ce" + std::to_string(i)).c_str(), ZLS_EXISTS, 100, 2));
+        driver.push_back(
+            append_driver_segment(link, ("ce" + std::to_string(i)).c_str(), ZLS_EXISTS, 100, 2));
     }
-    seg_desc* duplicate = driver_segment("ce7", ZLS_EXISTS, 10, 1);  // the driver named it twice
+    seg_desc* duplicate =
+        append_driver_segment(link, "ce7", ZLS_EXISTS, 10, 1);  // the driver named it twice
     EXPECT_EQ(link.find_seg("ce7"), driver[7]);
     EXPECT_EQ(link.find_seg("ce39"), driver[39]);
     EXPECT_EQ(link.find_seg("CE7"), nullptr);

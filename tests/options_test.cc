@@ -83,7 +83,7 @@ TEST_F(Options, EachSegmentOptionFromEveryPriorStateOfItsGroup) {
         {"add", &session::seg_opt_add, kMark, 0},
         {"delete", &session::seg_opt_delete, kMark, 0x8000},
     };
-    seg_desc* seg = driver_segment("ce0", 0, 100, 2);
+    seg_desc* seg = append_driver_segment(run, "ce0", 0, 100, 2);
     run.segment_interfacename("ce0");
     check_truth_table(rows, run, [seg]() -> std::uint32_t& { return seg->state; });
     EXPECT_EQ(seg->speed, 100) << "the driver's figures are not the statements'";

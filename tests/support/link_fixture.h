@@ -54,9 +54,6 @@ inline seg_desc* append_driver_segment(link_description& link, const char* name,
 class link_fixture : public testing::Test {
 protected:
     link_fixture() { start_link(link); }
-    seg_desc* driver_segment(const char* name, std::uint32_t state, int speed, int duplex) {
-        return append_driver_segment(link, name, state, speed, duplex);
-    }
 
     link_description link;
 };
@@ -65,9 +62,6 @@ protected:
 class session_fixture : public testing::Test {
 protected:
     session_fixture() { start_link(run); }
-    seg_desc* driver_segment(const char* name, std::uint32_t state, int speed, int duplex) {
-        return append_driver_segment(run, name, state, speed, duplex);
-    }
 
     text_source no_input{""};
     unreachable_device nowhere;
