@@ -10,10 +10,15 @@
 int main(int argc, char** argv) {
     // What show and log print is their result: with standard output closed
     // there is nowhere to put it, and that is a failure, not silence.
-    const bool output_closed = ::fcntl(STDOUT_FILENO, F_GETFD) == -1 && errno == EBADF;
+    unsigned closed = 0;
+    for (int fd = STDIN_FILENO; fd <= STDERR_FILENO; ++fd) {
+        if (::fcntl(fd, F_GETFD) == -1 && errno == EBADF) closed |= 1U << fd;
+    }
+    const bool output_closed = (closed & (1U << STDOUT_FILENO)) != 0;
     const bool prints_result =
         argc > 1 && (std::strcmp(argv[1], "show") == 0 || std::strcmp(argv[1], "log") == 0);
     if (!ensure_standard_streams()) return 1;
+    sim::hand_on_closed_streams(closed);
     const int status = sim::zlsim_main(argc, argv);
     const int output_error = flush_standard_output();
     return finish_output("zlsim", status, output_closed && prints_result ? EBADF : output_error);

@@ -32,6 +32,15 @@ namespace sim {
 namespace {
 
 namespace fs = std::filesystem;
+
+unsigned closed_streams = 0;  // as hand_on_closed_streams was told
+
+// Just before the command is started, in its process.
+void close_handed_on_streams() {
+    for (int fd = STDIN_FILENO; fd <= STDERR_FILENO; ++fd) {
+        if ((closed_streams & (1U << fd)) != 0) ::close(fd);
+    }
+}
 using model::state_folder;
 using model::state_lock;
 
@@ -208,6 +217,7 @@ int run_covered(device_mask& mask, std::vector<char*>& arguments) {
                          "that escapes the simulated driver reaches them\n",
                          why.c_str());
         }
+        close_handed_on_streams();
         execvp(arguments[0], arguments.data());
         const int error = errno;
         std::fprintf(stderr, "zlsim: %s: %s\n", arguments[0],
@@ -290,6 +300,7 @@ int run_command(const command_line& c) {
     std::fflush(nullptr);
     lock.reset();
     if (device_mask mask; mask.needed()) return run_covered(mask, arguments);
+    close_handed_on_streams();
     execvp(arguments[0], arguments.data());
     const int error = errno;
     // A command that never ran leaves the log as the last run left it.
@@ -388,6 +399,10 @@ std::string dumpinfo_of_state(const model::driver_state& state) {
                            {model::name_for_display, report_form::named_bits});
     }
     return out;
+}
+
+void hand_on_closed_streams(unsigned descriptors) {
+    closed_streams = descriptors;
 }
 
 int zlsim_main(int argc, char** argv) {

@@ -131,6 +131,12 @@ TEST(StandardStreams, AClosedOutputFailsWhereTheOutputIsTheResult) {
         EXPECT_EQ(r.status, 1) << verb;
         EXPECT_EQ(r.err, "zlsim: " + closed) << verb;
     }
+    // zlsim keeps /dev/null where its own output was closed; the command
+    // finds it closed, as it would without zlsim.
+    const child_result rehearsed = run_child(dir.path(), {ZLSIM_BINARY, "run", "--", "zlsave"},
+                                             {"ZLSIM_STATE="}, {}, no_output);
+    EXPECT_EQ(rehearsed.status, 1);
+    EXPECT_THAT(rehearsed.err, HasSubstr("zlsave: " + closed));
 }
 
 // A diagnostic is out before the tool waits for more input: a zlconf killed
