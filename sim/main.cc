@@ -1,4 +1,3 @@
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -10,10 +9,7 @@
 int main(int argc, char** argv) {
     // What show and log print is their result: with standard output closed
     // there is nowhere to put it, and that is a failure, not silence.
-    unsigned closed = 0;
-    for (int fd = STDIN_FILENO; fd <= STDERR_FILENO; ++fd) {
-        if (::fcntl(fd, F_GETFD) == -1 && errno == EBADF) closed |= 1U << fd;
-    }
+    const unsigned closed = closed_standard_streams();
     const bool output_closed = (closed & (1U << STDOUT_FILENO)) != 0;
     const bool prints_result =
         argc > 1 && (std::strcmp(argv[1], "show") == 0 || std::strcmp(argv[1], "log") == 0);

@@ -7,9 +7,18 @@
 #include <cstdio>
 #include <cstring>
 
-bool ensure_standard_streams() noexcept {
+unsigned closed_standard_streams() noexcept {
+    unsigned closed = 0;
     for (int fd = STDIN_FILENO; fd <= STDERR_FILENO; ++fd) {
-        if (fcntl(fd, F_GETFD) != -1 || errno != EBADF) continue;
+        if (fcntl(fd, F_GETFD) == -1 && errno == EBADF) closed |= 1U << fd;
+    }
+    return closed;
+}
+
+bool ensure_standard_streams() noexcept {
+    const unsigned closed = closed_standard_streams();
+    for (int fd = STDIN_FILENO; fd <= STDERR_FILENO; ++fd) {
+        if ((closed & (1U << fd)) == 0) continue;
         // The lowest free descriptor is this one: those below it are open.
         const int opened = open("/dev/null", fd == STDIN_FILENO ? O_RDONLY : O_WRONLY);
         if (opened != fd) return false;

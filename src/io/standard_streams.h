@@ -8,6 +8,9 @@
 #include <cstddef>
 #include <cstdio>
 
+/// The standard descriptors that are closed, bit 0 for standard input.
+unsigned closed_standard_streams() noexcept;
+
 /// Opens /dev/null on each of descriptors 0, 1 and 2 that is closed, so that a
 /// file opened later never takes their place: a closed standard output would
 /// otherwise receive whatever is opened next, a link's device included.
