@@ -171,7 +171,7 @@ void lexer::echo_one() {
     yytext_[length] = '\0';
     yyleng_ = static_cast<int>(length);
     pos_ += length;
-    yylval_ = {number, tok <= INTERFACENAME ? yytext_.data() : nullptr};  // a name carries its text
+    yylval_.number = number;
     return tok;
 }
 

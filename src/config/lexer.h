@@ -64,8 +64,8 @@ public:
     /// The line being read: 1 plus the newlines consumed so far.
     std::int64_t line() const { return lineno; }
 
-    /// The value of the token just returned. A name's text lives in yytext and
-    /// is overwritten by the next call.
+    /// The value of the token just returned. Its text is yytext, which the
+    /// next call overwrites; only a name's text means anything.
     const token_value& yylval() const { return yylval_; }
     const char* yytext() const { return yytext_.data(); }
     int yyleng() const { return yyleng_; }
@@ -110,5 +110,5 @@ private:
 
     std::array<char, 16> yytext_{};
     int yyleng_ = 0;
-    token_value yylval_;
+    token_value yylval_{0, yytext_.data()};  // the text never moves: no choice per token
 };
