@@ -10,6 +10,9 @@ Shapes:
             segment blocks over a bounded set of interface names, and many
             table-lookup statements
   comments  mostly comments, blank lines and indentation, with a few blocks
+  repeated  one block of the blocks shape, written over and over: the same
+            work as blocks, but an input whose every branch can be foreseen,
+            so that timing both shows what the input's randomness costs
 """
 import pathlib
 import random
@@ -96,6 +99,8 @@ def main():
     written = 0
     stream = sys.stdout
     names = [interface(rng) for _ in range(48)]
+    one_block = []
+    block(random.Random(seed), one_block)  # its own draws: the other shapes stay as they were
     if shape == "statements":
         head = "^# one link with very many statements\nzl zl0\n"
         stream.write(head)
@@ -109,6 +114,8 @@ def main():
                 statements(rng, out, names)
             elif shape == "comments":
                 comments(rng, out)
+            elif shape == "repeated":
+                out.extend(one_block)
             else:
                 sys.exit(f"unknown shape {shape}")
         text = "\n".join(out) + "\n"
