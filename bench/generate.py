@@ -10,8 +10,8 @@ Shapes:
             segment blocks over a bounded set of interface names, and many
             table-lookup statements
   comments  mostly comments, blank lines and indentation, with a few blocks
-  repeated  one block of the blocks shape, written over and over: the same
-            work as blocks, but an input whose every branch can be foreseen,
+  repeated  one block of the blocks shape, written over and over: the same kind
+            of work as blocks, on an input whose every branch can be foreseen,
             so that timing both shows what the input's randomness costs
 """
 import pathlib
