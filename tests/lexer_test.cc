@@ -166,6 +166,7 @@ TEST(Lexer, BlankRunsUpToTheLimit) {
                 EXPECT_EQ(over.tokens, "DUMPINFO") << piece;
                 EXPECT_EQ(over.failure_status, 1) << piece;
                 EXPECT_EQ(over.echoed, limit_message()) << piece;
+                EXPECT_EQ(over.lines, 2) << "the run's line, however it was read: " << piece;
             }
         }
         // Runs split by a newline are separate scans.

@@ -130,7 +130,12 @@ std::size_t lexer::read_blanks(std::size_t run) {
             lines = 0;
             run = read_blanks(run);
         }
-        if (run >= kScanLimit) fail_too_long();
+        if (run >= kScanLimit) {
+            // The newlines before the run count, as they do when a read
+            // inside the run fails: the line is the same however input came.
+            lineno += lines;
+            fail_too_long();
+        }
         at = pos_ + run;
     }
     lineno += lines;
